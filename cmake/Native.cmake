@@ -1,0 +1,15 @@
+# Native build: the portable code under AddressSanitizer and UndefinedBehaviorSanitizer,
+# and a libFuzzer target over the plug-in reader.
+set(SANITIZE -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
+
+add_library(varnex_portable STATIC ${PORTABLE_SOURCES})
+target_include_directories(varnex_portable PUBLIC ${CMAKE_SOURCE_DIR})
+target_compile_options(varnex_portable PUBLIC ${SANITIZE} -Wall -Wextra)
+target_link_options(varnex_portable PUBLIC ${SANITIZE})
+
+target_compile_options(gtest PRIVATE ${SANITIZE})
+target_compile_options(gtest_main PRIVATE ${SANITIZE})
+
+add_executable(portable_tests ${PORTABLE_TEST_SOURCES})
+target_link_libraries(portable_tests PRIVATE varnex_portable gtest_main)
+add_test(NAME portable_tests COMMAND portable_tests)

@@ -1,0 +1,7 @@
+#!/usr/bin/env bash
+# Runs one Windows binary under Wine in the project's private prefix.
+# CTest uses it as the emulator of every Windows test executable.
+set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/wine-env.sh"
+ensure_wine_prefix
+exec wine "$@"

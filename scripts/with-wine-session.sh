@@ -1,0 +1,21 @@
+#!/usr/bin/env bash
+# Runs a command with a display and one persistent wineserver, so that the Windows
+# processes it starts do not each pay for a server start. Without a display the
+# command runs under Xvfb.
+set -euo pipefail
+here="$(dirname "${BASH_SOURCE[0]}")"
+source "$here/wine-env.sh"
+
+if [ -z "${DISPLAY:-}" ] && [ -z "${VARNEX_IN_XVFB:-}" ]; then
+  export VARNEX_IN_XVFB=1
+  exec xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$@"
+fi
+
+ensure_wine_prefix
+wineserver -p
+# The first Windows process starts Wine's background services, which inherit its
+# output; start them here with no output, so a test runner reading a test's output
+# never waits for a service that keeps it open.
+wine cmd /c exit </dev/null >/dev/null 2>&1 || true
+trap 'wineserver -k 2>/dev/null || true' EXIT
+"$@"
