@@ -7,7 +7,7 @@ set -euo pipefail
 packages=(
   cmake ninja-build
   g++-mingw-w64-x86-64-posix mingw-w64-tools binutils-mingw-w64-x86-64
-  wine wine64 fonts-wine xvfb xauth
+  wine wine64 fonts-wine xvfb xauth x11-utils
   fp-utils
   imagemagick
   googletest

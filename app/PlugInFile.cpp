@@ -1,0 +1,104 @@
+#include "app/PlugInFile.h"
+
+#include "cleanobjs/CleanFile.h"
+#include "cleanobjs/CleanFolder.h"
+#include "cleanobjs/CleanRegistry.h"
+#include "framework/FileStream.h"
+#include "framework/SysError.h"
+
+#include <vector>
+
+plugin::ItemKind KindOfItem(const TCleanObj& item) {
+  if (dynamic_cast<const TCleanRegistry*>(&item) != nullptr) return plugin::ItemKind::Registry;
+  if (dynamic_cast<const TCleanFile*>(&item) != nullptr) return plugin::ItemKind::File;
+  return plugin::ItemKind::Folder;
+}
+
+namespace {
+
+// A fresh item of the kind, as the reader makes it before its record is read.
+std::unique_ptr<TCleanObj> MakeEmptyItem(plugin::ItemKind kind) {
+  switch (kind) {
+  case plugin::ItemKind::Registry:
+    return std::make_unique<TCleanRegistry>("", 0, kRegistryWholeKey, "", "");
+  case plugin::ItemKind::File:
+    return std::make_unique<TCleanFile>("", "");
+  case plugin::ItemKind::Folder:
+    break;
+  }
+  return std::make_unique<TCleanFolder>("", "", false);
+}
+
+class ItemMaker : public plugin::ItemRecordReader {
+public:
+  explicit ItemMaker(const std::function<void(std::unique_ptr<TCleanObj>)>& append)
+      : FAppend(append) {}
+  void ReadItemRecord(plugin::ItemKind kind, TStream& stream) override {
+    std::unique_ptr<TCleanObj> item = MakeEmptyItem(kind);
+    item->LoadFromStream(stream);
+    FAppend(std::move(item));
+  }
+
+private:
+  const std::function<void(std::unique_ptr<TCleanObj>)>& FAppend;
+};
+
+std::string CreateErrorText(const std::string& path, DWORD code) {
+  return "Cannot create file \"" + ExpandFileName(path) + "\". " + SysErrorMessage(code);
+}
+
+std::string FolderOf(const std::string& path) {
+  const std::size_t slash = path.find_last_of("\\/:");
+  if (slash == std::string::npos) return ".";
+  if (path[slash] == ':') return path.substr(0, slash + 1);
+  return slash == 0 ? path.substr(0, 1) : path.substr(0, slash);
+}
+
+} // namespace
+
+plugin::PlugInReadResult ReadPlugInItems(
+    TStream& stream, const std::function<void(std::unique_ptr<TCleanObj>)>& append) {
+  ItemMaker maker(append);
+  return plugin::ReadPlugIn(stream, maker);
+}
+
+void WritePlugInItems(TStream& stream, const plugin::PlugInHeader& header,
+                      const std::vector<TCleanObj*>& items) {
+  const auto headerBytes = plugin::EncodeHeader(header);
+  stream.Write(headerBytes.data(), static_cast<std::int64_t>(headerBytes.size()));
+  for (TCleanObj* item : items) {
+    const auto kind = static_cast<std::uint8_t>(KindOfItem(*item));
+    stream.Write(&kind, 1);
+    item->SaveToStream(stream);
+  }
+}
+
+void SavePlugInFile(const std::string& path, const plugin::PlugInHeader& header,
+                    const std::vector<TCleanObj*>& items) {
+  char temporary[MAX_PATH + 1] = {};
+  if (GetTempFileNameA(FolderOf(path).c_str(), "vnx", 0, temporary) == 0)
+    throw EVarnexError(CreateErrorText(path, GetLastError()));
+
+  std::int64_t expected = static_cast<std::int64_t>(plugin::kHeaderSize);
+  for (TCleanObj* item : items)
+    expected += 1 + static_cast<std::int64_t>(plugin::RecordSizeAfterKindByte(KindOfItem(*item)));
+
+  bool written = false;
+  DWORD failure = ERROR_WRITE_FAULT;
+  {
+    TFileStream stream = TFileStream::Create(temporary);
+    WritePlugInItems(stream, header, items);
+    written = stream.Size() == expected;
+    if (!written) failure = GetLastError() != 0 ? GetLastError() : ERROR_DISK_FULL;
+    if (!stream.Close() && written) {
+      written = false;
+      failure = GetLastError();
+    }
+  }
+  if (written &&
+      MoveFileExA(temporary, path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    return;
+  if (written) failure = GetLastError();
+  DeleteFileA(temporary);
+  throw EVarnexError(CreateErrorText(path, failure));
+}

@@ -1,0 +1,515 @@
+#include "app/VarnexFormUnit.h"
+
+#include "app/ItemDescription.h"
+#include "app/MainActions.h"
+#include "app/PlugInFile.h"
+#include "cleanobjs/CleanFile.h"
+#include "cleanobjs/CleanFolder.h"
+#include "cleanobjs/CleanRegistry.h"
+#include "framework/Clock.h"
+#include "framework/FileStream.h"
+#include "framework/MessageBoxes.h"
+#include "framework/SysError.h"
+#include "res/resource.h"
+
+#include <commctrl.h>
+#include <commdlg.h>
+#include <windowsx.h>
+
+TVarnexForm* VarnexForm = nullptr;
+
+namespace {
+
+constexpr const char* kClassName = "TVarnexForm";
+constexpr const char* kUntitledTitle = "Varnex - [Noname.ppj]";
+constexpr int kWindowWidth = 598;
+constexpr int kWindowHeight = 551;
+constexpr int kInfoStripHeight = 26;
+constexpr int kButtonWidth = 60;
+constexpr int kButtonHeight = 36;
+constexpr int kSmallIcon = 16;
+constexpr const char* kPlugInFilter = "Plug-In Project File\0*.ppj\0";
+constexpr DWORD kFileNameBufferSize = 4096;
+
+enum ControlId { kListViewId = 10, kToolbarId, kCoolBarId, kStatusBarId };
+
+// The row caption, which is also the row's kind for Edit Item.
+const char* KindWord(plugin::ItemKind kind) {
+  switch (kind) {
+  case plugin::ItemKind::Registry: return "Registry";
+  case plugin::ItemKind::File: return "File";
+  case plugin::ItemKind::Folder: break;
+  }
+  return "Folder";
+}
+
+HIMAGELIST LoadIconList(std::initializer_list<int> iconIds) {
+  HIMAGELIST list = ImageList_Create(kSmallIcon, kSmallIcon, ILC_COLOR32 | ILC_MASK,
+                                     static_cast<int>(iconIds.size()), 0);
+  for (const int id : iconIds) {
+    unique_hicon icon(static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id),
+                                                    IMAGE_ICON, kSmallIcon, kSmallIcon, 0)));
+    ImageList_AddIcon(list, icon.get());
+  }
+  return list;
+}
+
+HWND CreateLabel(HWND parent, const char* text, HFONT font) {
+  const HWND label = CreateWindowExA(0, "STATIC", text, WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX,
+                                     0, 0, 0, 0, parent, nullptr, GetModuleHandleA(nullptr), nullptr);
+  SendMessageA(label, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  return label;
+}
+
+} // namespace
+
+TVarnexForm::TVarnexForm() {
+  unique_hicon programIcon(static_cast<HICON>(
+      LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_VARNEX), IMAGE_ICON, 0, 0,
+                 LR_DEFAULTSIZE | LR_SHARED)));
+  RegisterClassOnce(kClassName, programIcon.release());
+  FAccelerators = LoadAcceleratorsA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_ACCELERATORS));
+  FPopupMenu.reset(LoadMenuA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_ITEMPOPUP)));
+  const HMENU mainMenu = LoadMenuA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINMENU));
+  CreateHandle(kClassName, kUntitledTitle, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, kWindowWidth,
+               kWindowHeight, mainMenu);
+  CreateControls();
+  FormCreate();
+}
+
+TVarnexForm::~TVarnexForm() {
+  ClearItems();
+  if (VarnexForm == this) VarnexForm = nullptr;
+}
+
+void TVarnexForm::CreateControls() {
+  NONCLIENTMETRICSA metrics{};
+  metrics.cbSize = sizeof metrics;
+  SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
+  FFont.reset(CreateFontIndirectA(&metrics.lfMessageFont));
+
+  CreateToolbar();
+  CreateLabels();
+  CreateListView();
+  FStatusBar = CreateWindowExA(0, STATUSCLASSNAMEA, "", WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP, 0,
+                               0, 0, 0, Handle(), reinterpret_cast<HMENU>(kStatusBarId),
+                               GetModuleHandleA(nullptr), nullptr);
+  SendMessageA(FStatusBar, SB_SIMPLE, TRUE, 0);
+  LayoutControls();
+}
+
+void TVarnexForm::CreateToolbar() {
+  FCoolBar = CreateWindowExA(WS_EX_TOOLWINDOW, REBARCLASSNAMEA, nullptr,
+                             WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN |
+                                 RBS_VARHEIGHT | RBS_BANDBORDERS | CCS_NODIVIDER,
+                             0, 0, 0, 0, Handle(), reinterpret_cast<HMENU>(kCoolBarId),
+                             GetModuleHandleA(nullptr), nullptr);
+  FToolbar = CreateWindowExA(0, TOOLBARCLASSNAMEA, nullptr,
+                             WS_CHILD | WS_VISIBLE | TBSTYLE_FLAT | CCS_NODIVIDER | CCS_NORESIZE |
+                                 CCS_NOPARENTALIGN,
+                             0, 0, 0, 0, FCoolBar, reinterpret_cast<HMENU>(kToolbarId),
+                             GetModuleHandleA(nullptr), nullptr);
+  SendMessageA(FToolbar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
+  FToolbarImageList.reset(LoadIconList(
+      {IDI_TB_SAVE, IDI_TB_NEWITEM, IDI_TB_REMOVE, IDI_TB_NEW, IDI_TB_OPEN, IDI_TB_PROPERTIES}));
+  SendMessageA(FToolbar, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(FToolbarImageList.get()));
+
+  std::vector<TBBUTTON> buttons;
+  for (const UINT id : ToolbarLayout()) {
+    TBBUTTON button{};
+    if (id == 0) {
+      button.fsStyle = BTNS_SEP;
+    } else {
+      const TAction* action = FindAction(id);
+      button.idCommand = static_cast<int>(id);
+      button.iBitmap = action->ImageIndex;
+      button.fsState = TBSTATE_ENABLED;
+      button.fsStyle = BTNS_BUTTON;
+      button.iString = reinterpret_cast<INT_PTR>(id == IDM_REMOVEITEM ? "&Remove" : action->Caption);
+    }
+    buttons.push_back(button);
+  }
+  SendMessageA(FToolbar, TB_ADDBUTTONSA, buttons.size(), reinterpret_cast<LPARAM>(buttons.data()));
+  SendMessageA(FToolbar, TB_SETBUTTONSIZE, 0, MAKELPARAM(kButtonWidth, kButtonHeight));
+  SendMessageA(FToolbar, TB_AUTOSIZE, 0, 0);
+
+  SIZE size{};
+  SendMessageA(FToolbar, TB_GETMAXSIZE, 0, reinterpret_cast<LPARAM>(&size));
+  REBARBANDINFOA band{};
+  band.cbSize = sizeof band;
+  band.fMask = RBBIM_CHILD | RBBIM_CHILDSIZE | RBBIM_STYLE | RBBIM_SIZE;
+  band.fStyle = RBBS_CHILDEDGE;
+  band.hwndChild = FToolbar;
+  band.cxMinChild = static_cast<UINT>(size.cx);
+  band.cyMinChild = static_cast<UINT>(size.cy);
+  band.cx = static_cast<UINT>(size.cx);
+  SendMessageA(FCoolBar, RB_INSERTBANDA, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&band));
+}
+
+void TVarnexForm::CreateLabels() {
+  const HFONT font = static_cast<HFONT>(FFont.get());
+  FNameCaption = CreateLabel(Handle(), "Name:", font);
+  FNameLabel = CreateLabel(Handle(), "(none)", font);
+  FAuthorCaption = CreateLabel(Handle(), "Author:", font);
+  FAuthorLabel = CreateLabel(Handle(), "(none)", font);
+}
+
+void TVarnexForm::CreateListView() {
+  FListView = CreateWindowExA(WS_EX_CLIENTEDGE, WC_LISTVIEWA, nullptr,
+                              WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL |
+                                  LVS_SHOWSELALWAYS | LVS_SHAREIMAGELISTS,
+                              0, 0, 0, 0, Handle(), reinterpret_cast<HMENU>(kListViewId),
+                              GetModuleHandleA(nullptr), nullptr);
+  SendMessageA(FListView, WM_SETFONT, reinterpret_cast<WPARAM>(FFont.get()), FALSE);
+  ListView_SetExtendedListViewStyle(FListView, LVS_EX_FULLROWSELECT);
+  FCleanItemImageList.reset(LoadIconList({IDI_ROW_REGISTRY, IDI_ROW_FILE, IDI_ROW_FOLDER}));
+  ListView_SetImageList(FListView, FCleanItemImageList.get(), LVSIL_SMALL);
+
+  const std::pair<const char*, int> columns[] = {{"Type", 100}, {"Description", 450}};
+  int index = 0;
+  for (const auto& [caption, width] : columns) {
+    LVCOLUMNA column{};
+    column.mask = LVCF_TEXT | LVCF_WIDTH;
+    column.pszText = const_cast<char*>(caption);
+    column.cx = width;
+    SendMessageA(FListView, LVM_INSERTCOLUMNA, index++, reinterpret_cast<LPARAM>(&column));
+  }
+}
+
+void TVarnexForm::LayoutControls() {
+  RECT client{};
+  GetClientRect(Handle(), &client);
+  const int width = client.right;
+
+  SendMessageA(FCoolBar, WM_SIZE, 0, 0);
+  RECT coolBar{};
+  GetWindowRect(FCoolBar, &coolBar);
+  const int top = coolBar.bottom - coolBar.top;
+  MoveWindow(FCoolBar, 0, 0, width, top, TRUE);
+
+  SendMessageA(FStatusBar, WM_SIZE, 0, 0);
+  RECT status{};
+  GetWindowRect(FStatusBar, &status);
+  const int statusHeight = status.bottom - status.top;
+
+  // The info strip: "Name:" and its value on the left, "Author:" and its value on the right.
+  const int labelTop = top + 6;
+  const int labelHeight = kInfoStripHeight - 8;
+  const int half = width / 2;
+  MoveWindow(FNameCaption, 8, labelTop, 44, labelHeight, TRUE);
+  MoveWindow(FNameLabel, 56, labelTop, half - 64, labelHeight, TRUE);
+  MoveWindow(FAuthorCaption, half, labelTop, 48, labelHeight, TRUE);
+  MoveWindow(FAuthorLabel, half + 52, labelTop, width - half - 60, labelHeight, TRUE);
+
+  const int listTop = top + kInfoStripHeight;
+  MoveWindow(FListView, 0, listTop, width, client.bottom - statusHeight - listTop, TRUE);
+}
+
+void TVarnexForm::FormCreate() {
+  FPlugInName.clear();
+  FAuthor.clear();
+  UpdateItemActions();
+}
+
+void TVarnexForm::Show(const std::vector<std::string>& arguments) {
+  ShowWindow(Handle(), SW_SHOWNORMAL);
+  UpdateWindow(Handle());
+  FTime = NowAsDateTime();
+  if (arguments.empty()) return;
+  try {
+    LoadPlugIn(arguments.front());
+  } catch (const std::exception& error) {
+    ShowErrorBox(Handle(), error.what());
+  }
+}
+
+void TVarnexForm::SetProjectFileName(const std::string& path) {
+  FFileName = path;
+  const std::string title = path.empty() ? kUntitledTitle : "Varnex - [" + path + "]";
+  SetWindowTextA(Handle(), title.c_str());
+}
+
+void TVarnexForm::ShowPlugInInfo() {
+  SetWindowTextA(FNameLabel, FPlugInName.c_str());
+  SetWindowTextA(FAuthorLabel, FAuthor.c_str());
+}
+
+void TVarnexForm::UpdateItemActions() {
+  const bool selected = SelectedRow() >= 0;
+  EnableAction(IDM_EDITITEM, selected);
+  EnableAction(IDM_REMOVEITEM, selected);
+}
+
+void TVarnexForm::EnableAction(UINT id, bool enabled) {
+  const UINT state = MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED);
+  EnableMenuItem(GetMenu(Handle()), id, state);
+  EnableMenuItem(FPopupMenu.get(), id, state);
+  SendMessageA(FToolbar, TB_ENABLEBUTTON, id, MAKELPARAM(enabled ? TRUE : FALSE, 0));
+}
+
+bool TVarnexForm::ActionEnabled(UINT id) const {
+  const UINT state = GetMenuState(GetMenu(Handle()), id, MF_BYCOMMAND);
+  return state != static_cast<UINT>(-1) && (state & (MF_GRAYED | MF_DISABLED)) == 0;
+}
+
+int TVarnexForm::ItemCount() const {
+  return static_cast<int>(SendMessageA(FListView, LVM_GETITEMCOUNT, 0, 0));
+}
+
+TCleanObj* TVarnexForm::Item(int row) const {
+  LVITEMA item{};
+  item.mask = LVIF_PARAM;
+  item.iItem = row;
+  if (!SendMessageA(FListView, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item))) return nullptr;
+  return reinterpret_cast<TCleanObj*>(item.lParam);
+}
+
+int TVarnexForm::SelectedRow() const {
+  return static_cast<int>(SendMessageA(FListView, LVM_GETNEXTITEM, static_cast<WPARAM>(-1),
+                                       LVNI_SELECTED));
+}
+
+std::vector<TCleanObj*> TVarnexForm::Items() const {
+  std::vector<TCleanObj*> items;
+  for (int row = 0; row < ItemCount(); ++row) items.push_back(Item(row));
+  return items;
+}
+
+void TVarnexForm::ClearItems() {
+  if (FListView == nullptr) return;
+  // Rows own their items: free them first to last, then remove the rows.
+  for (TCleanObj* item : Items()) delete item;
+  SendMessageA(FListView, LVM_DELETEALLITEMS, 0, 0);
+  UpdateItemActions();
+}
+
+std::string TVarnexForm::GetItemDescription(const TCleanObj& item) {
+  if (const auto* registry = dynamic_cast<const TCleanRegistry*>(&item))
+    return plugin::RegistryItemDescription(registry->Kind(), registry->KeyPath(),
+                                           registry->ValueName());
+  if (const auto* file = dynamic_cast<const TCleanFile*>(&item))
+    return plugin::FileItemDescription(file->FileName());
+  const auto& folder = dynamic_cast<const TCleanFolder&>(item);
+  return plugin::FolderItemDescription(folder.Folder(), folder.RemoveEmptyFolder());
+}
+
+void TVarnexForm::AppendItemRow(std::unique_ptr<TCleanObj> item) {
+  const plugin::ItemKind kind = KindOfItem(*item);
+  const std::string description = GetItemDescription(*item);
+  LVITEMA row{};
+  row.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM;
+  row.iItem = ItemCount();
+  row.pszText = const_cast<char*>(KindWord(kind));
+  row.iImage = static_cast<int>(kind);
+  row.lParam = reinterpret_cast<LPARAM>(item.get());
+  const int index =
+      static_cast<int>(SendMessageA(FListView, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&row)));
+  if (index < 0) throw EVarnexError("Cannot add a row to the item list");
+  item.release(); // the row owns it now
+  LVITEMA sub{};
+  sub.iSubItem = 1;
+  sub.pszText = const_cast<char*>(description.c_str());
+  SendMessageA(FListView, LVM_SETITEMTEXTA, index, reinterpret_cast<LPARAM>(&sub));
+}
+
+void TVarnexForm::LoadPlugIn(const std::string& path) {
+  SetProjectFileName(path);
+  ClearItems();
+  TFileStream stream = TFileStream::OpenRead(path);
+  const plugin::PlugInReadResult result = ReadPlugInItems(
+      stream, [this](std::unique_ptr<TCleanObj> item) { AppendItemRow(std::move(item)); });
+  if (result.Outcome == plugin::ReadOutcome::NotAPlugIn) return;
+
+  if (result.Outcome == plugin::ReadOutcome::HeaderTruncated) {
+    FPlugInName.clear();
+    FAuthor.clear();
+    FTime = NowAsDateTime();
+  } else {
+    FPlugInName = result.Header.Name;
+    FAuthor = result.Header.Author;
+    FTime = result.Header.Time;
+  }
+  FModified = false;
+  if (plugin::IsDamaged(result.Outcome)) {
+    // What could be read is kept, but as a new plug-in, so that Save cannot write the
+    // shorter plug-in over the damaged original without the user choosing a file.
+    SetProjectFileName("");
+    FModified = true;
+  }
+  ShowPlugInInfo();
+  if (plugin::IsDamaged(result.Outcome))
+    WarningBox(Handle(), plugin::DamagedPlugInMessage(ExpandFileName(path), result));
+}
+
+void TVarnexForm::DescribeOverlongTexts(std::vector<plugin::StoredText>& overlong) const {
+  plugin::CheckStoredText(overlong, 0, "Name", FPlugInName, plugin::kNameFieldSize);
+  plugin::CheckStoredText(overlong, 0, "Author", FAuthor, plugin::kNameFieldSize);
+  int number = 1;
+  for (const TCleanObj* item : Items()) item->CheckStoredTexts(overlong, number++);
+}
+
+bool TVarnexForm::SavePlugIn() {
+  std::vector<plugin::StoredText> overlong;
+  DescribeOverlongTexts(overlong);
+  if (!overlong.empty() && !ConfirmBox(Handle(), plugin::ShortenTextsQuestion(overlong)))
+    return false;
+
+  plugin::PlugInHeader header;
+  header.Name = FPlugInName;
+  header.Author = FAuthor;
+  header.Time = FTime;
+  header.ItemCount = ItemCount();
+  SavePlugInFile(FFileName, header, Items());
+  FModified = false;
+  return true;
+}
+
+void TVarnexForm::NewActionExecute() {
+  if (FModified && !ConfirmBox(Handle(), "Current plug-in not saved, continue anyway?")) return;
+  SetProjectFileName("");
+  ClearItems();
+  FPlugInName.clear();
+  FAuthor.clear();
+  FTime = NowAsDateTime();
+  FModified = false;
+  ShowPlugInInfo();
+}
+
+void TVarnexForm::OpenActionExecute() {
+  // Opening would discard unsaved changes, so it asks first, as New does.
+  if (FModified && !ConfirmBox(Handle(), "Current plug-in not saved, continue anyway?")) return;
+  std::string buffer(kFileNameBufferSize, '\0');
+  OPENFILENAMEA dialog{};
+  dialog.lStructSize = sizeof dialog;
+  dialog.hwndOwner = Handle();
+  dialog.lpstrFilter = kPlugInFilter;
+  dialog.lpstrFile = buffer.data();
+  dialog.nMaxFile = kFileNameBufferSize;
+  dialog.lpstrDefExt = "ppj";
+  // No check that the file exists: Open reports a missing file itself.
+  dialog.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_ENABLESIZING | OFN_NOCHANGEDIR;
+  if (!GetOpenFileNameA(&dialog)) return;
+  LoadPlugIn(buffer.c_str());
+}
+
+std::string TVarnexForm::RunSaveDialog() {
+  std::string buffer(kFileNameBufferSize, '\0');
+  OPENFILENAMEA dialog{};
+  dialog.lStructSize = sizeof dialog;
+  dialog.hwndOwner = Handle();
+  dialog.lpstrFilter = kPlugInFilter;
+  dialog.lpstrFile = buffer.data();
+  dialog.nMaxFile = kFileNameBufferSize;
+  dialog.lpstrDefExt = "ppj";
+  // The dialog asks before an existing file is replaced.
+  dialog.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_ENABLESIZING | OFN_NOCHANGEDIR |
+                 OFN_OVERWRITEPROMPT;
+  if (!GetSaveFileNameA(&dialog)) return {};
+  return buffer.c_str();
+}
+
+void TVarnexForm::SaveActionExecute() {
+  if (!FFileName.empty()) {
+    SavePlugIn();
+    return;
+  }
+  SaveAsActionExecute();
+}
+
+void TVarnexForm::SaveAsActionExecute() {
+  const std::string path = RunSaveDialog();
+  if (path.empty()) return;
+  SetProjectFileName(path);
+  SavePlugIn();
+}
+
+void TVarnexForm::ExitActionExecute() { SendMessageA(Handle(), WM_CLOSE, 0, 0); }
+
+bool TVarnexForm::FormCloseQuery() {
+  return !FModified ||
+         ConfirmBox(Handle(), "The Plug-In is modified, are you sure quit without saving?");
+}
+
+void TVarnexForm::ApplicationEventsHint(const std::string& hint) {
+  if (hint == FHint) return;
+  FHint = hint;
+  SendMessageA(FStatusBar, SB_SETTEXTA, SB_SIMPLEID, reinterpret_cast<LPARAM>(FHint.c_str()));
+}
+
+void TVarnexForm::RunCommand(UINT id) {
+  // Accelerators reach disabled commands too; a disabled command does nothing.
+  if (FindAction(id) == nullptr || !ActionEnabled(id)) return;
+  switch (id) {
+  case IDM_NEW: NewActionExecute(); break;
+  case IDM_OPEN: OpenActionExecute(); break;
+  case IDM_SAVE: SaveActionExecute(); break;
+  case IDM_SAVEAS: SaveAsActionExecute(); break;
+  case IDM_EXIT: ExitActionExecute(); break;
+  default: break; // the item commands, properties, preview, help and about come later
+  }
+}
+
+void TVarnexForm::ShowContextMenu(int x, int y) {
+  if (x == -1 && y == -1) { // from the keyboard: at the selected row or the list's corner
+    RECT rect{};
+    const int row = SelectedRow();
+    if (row < 0 || !ListView_GetItemRect(FListView, row, &rect, LVIR_LABEL)) GetClientRect(FListView, &rect);
+    POINT point{rect.left, rect.bottom};
+    ClientToScreen(FListView, &point);
+    x = point.x;
+    y = point.y;
+  }
+  TrackPopupMenu(GetSubMenu(FPopupMenu.get(), 0), TPM_LEFTALIGN | TPM_RIGHTBUTTON, x, y, 0,
+                 Handle(), nullptr);
+}
+
+LRESULT TVarnexForm::HandleNotify(const NMHDR& header) {
+  if (header.hwndFrom == FListView) {
+    if (header.code == LVN_ITEMCHANGED) UpdateItemActions(); // CleanItemsListViewChange
+    if (header.code == NM_DBLCLK) RunCommand(IDM_EDITITEM);
+  } else if (header.hwndFrom == FToolbar && header.code == TBN_HOTITEMCHANGE) {
+    const auto& change = reinterpret_cast<const NMTBHOTITEM&>(header);
+    const TAction* action = (change.dwFlags & HICF_LEAVING) ? nullptr : FindAction(change.idNew);
+    ApplicationEventsHint(action != nullptr ? action->Hint : "");
+  }
+  return 0;
+}
+
+LRESULT TVarnexForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+  case WM_SIZE:
+    if (FListView != nullptr) LayoutControls();
+    return 0;
+  case WM_COMMAND:
+    RunCommand(LOWORD(wParam));
+    return 0;
+  case WM_NOTIFY:
+    return HandleNotify(*reinterpret_cast<const NMHDR*>(lParam));
+  case WM_CONTEXTMENU:
+    if (reinterpret_cast<HWND>(wParam) == FListView) {
+      ShowContextMenu(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+      return 0;
+    }
+    break;
+  case WM_MENUSELECT: {
+    const UINT flags = HIWORD(wParam);
+    const bool closed = flags == 0xFFFF && lParam == 0;
+    const TAction* action = closed || (flags & MF_POPUP) ? nullptr : FindAction(LOWORD(wParam));
+    ApplicationEventsHint(action != nullptr ? action->Hint : "");
+    return 0;
+  }
+  case WM_EXITMENULOOP:
+    ApplicationEventsHint("");
+    return 0;
+  case WM_CLOSE:
+    if (FormCloseQuery()) DestroyWindow(Handle());
+    return 0;
+  case WM_DESTROY:
+    ClearItems();
+    PostQuitMessage(0);
+    return 0;
+  default:
+    break;
+  }
+  return DefaultHandling(message, wParam, lParam);
+}

@@ -1,0 +1,102 @@
+#pragma once
+// The main window: one plug-in at a time, its item list, the file commands, the
+// title, the modified flag, the name and author labels and the status bar hints.
+
+#include "cleanobjs/CleanObjs.h"
+#include "framework/UniqueHandle.h"
+#include "framework/Window.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+class TVarnexForm : public TWindow {
+public:
+  TVarnexForm();
+  ~TVarnexForm() override;
+
+  // Shows the window for the first time (FormShow): stamps the time and opens the
+  // plug-in named by the first command-line argument, if any.
+  void Show(const std::vector<std::string>& arguments);
+  HACCEL Accelerators() const { return FAccelerators; }
+
+  void SetProjectFileName(const std::string& path);
+  void ShowPlugInInfo();
+  void UpdateItemActions();
+  void ClearItems();
+  static std::string GetItemDescription(const TCleanObj& item);
+  void AppendItemRow(std::unique_ptr<TCleanObj> item);
+  void LoadPlugIn(const std::string& path);
+  // Returns false when nothing was written because the user declined to shorten
+  // texts that do not fit the file.
+  bool SavePlugIn();
+  // Marks the plug-in as changed by an item command or the properties.
+  void MarkModified() { FModified = true; }
+
+  void NewActionExecute();
+  void OpenActionExecute();
+  void SaveActionExecute();
+  void SaveAsActionExecute();
+  void ExitActionExecute();
+  bool FormCloseQuery();
+  void ApplicationEventsHint(const std::string& hint);
+
+  const std::string& FileName() const { return FFileName; }
+  bool Modified() const { return FModified; }
+  const std::string& PlugInName() const { return FPlugInName; }
+  const std::string& Author() const { return FAuthor; }
+  double Time() const { return FTime; }
+  int ItemCount() const;
+  TCleanObj* Item(int row) const;
+  // The row selected in the list, or -1.
+  int SelectedRow() const;
+  bool ActionEnabled(UINT id) const;
+
+  HWND ListView() const { return FListView; }
+  HWND StatusBar() const { return FStatusBar; }
+  HWND Toolbar() const { return FToolbar; }
+  HWND NameLabel() const { return FNameLabel; }
+  HWND AuthorLabel() const { return FAuthorLabel; }
+
+protected:
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+  void FormCreate();
+  void CreateControls();
+  void CreateToolbar();
+  void CreateLabels();
+  void CreateListView();
+  void LayoutControls();
+  void RunCommand(UINT id);
+  void EnableAction(UINT id, bool enabled);
+  LRESULT HandleNotify(const NMHDR& header);
+  void ShowContextMenu(int x, int y);
+  // Asks for a file name to save to; empty when the user cancels.
+  std::string RunSaveDialog();
+  std::vector<TCleanObj*> Items() const;
+  void DescribeOverlongTexts(std::vector<plugin::StoredText>& overlong) const;
+
+  std::string FFileName;
+  bool FModified = false;
+  std::string FPlugInName;
+  std::string FAuthor;
+  double FTime = 0.0;
+
+  HWND FCoolBar = nullptr;
+  HWND FToolbar = nullptr;
+  HWND FNameCaption = nullptr;
+  HWND FNameLabel = nullptr;
+  HWND FAuthorCaption = nullptr;
+  HWND FAuthorLabel = nullptr;
+  HWND FListView = nullptr;
+  HWND FStatusBar = nullptr;
+  HACCEL FAccelerators = nullptr;
+  unique_hmenu FPopupMenu;
+  unique_himagelist FCleanItemImageList;
+  unique_himagelist FToolbarImageList;
+  unique_hgdiobj FFont;
+  std::string FHint;
+};
+
+extern TVarnexForm* VarnexForm;

@@ -1,0 +1,12 @@
+# Tests of the program's windows, driven under Wine with real messages.
+add_library(varnex_test_support STATIC tests/support/ScriptedUser.cpp tests/support/TempFolder.cpp)
+target_link_libraries(varnex_test_support PUBLIC varnex_framework gtest)
+
+add_executable(mainwindow_tests
+  tests/app/MainWindowTest.cpp
+  tests/app/PlugInFileTest.cpp
+  $<TARGET_OBJECTS:varnex_resources>)
+target_link_libraries(mainwindow_tests PRIVATE varnex_app varnex_test_support gtest_main)
+add_dependencies(mainwindow_tests varnex)
+target_compile_definitions(mainwindow_tests PRIVATE VARNEX_EXE="$<TARGET_FILE:varnex>")
+add_test(NAME mainwindow_tests COMMAND mainwindow_tests)

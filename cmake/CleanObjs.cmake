@@ -1,0 +1,16 @@
+# The clean items and their tests (Windows build).
+add_library(varnex_cleanobjs STATIC
+  cleanobjs/CleanObjs.cpp
+  cleanobjs/CleanRegistry.cpp
+  cleanobjs/CleanFile.cpp
+  cleanobjs/CleanFolder.cpp
+)
+target_link_libraries(varnex_cleanobjs PUBLIC varnex_portable user32)
+target_compile_options(varnex_cleanobjs PRIVATE ${WARNINGS})
+
+add_executable(cleanobjs_tests
+  tests/cleanobjs/CleanObjsTest.cpp
+  tests/cleanobjs/ItemRecordsTest.cpp
+)
+target_link_libraries(cleanobjs_tests PRIVATE varnex_cleanobjs gtest_main)
+add_test(NAME cleanobjs_tests COMMAND cleanobjs_tests)

@@ -1,0 +1,15 @@
+#pragma once
+// The message boxes of the program: the standard error box that ends a failed
+// command, confirmation questions with Yes and No, and warnings.
+
+#include <windows.h>
+
+#include <string>
+
+// The program's title, shown as the caption of its error box.
+inline constexpr const char* kApplicationTitle = "Varnex";
+
+void ShowErrorBox(HWND owner, const std::string& text);
+// True when the user answers Yes.
+bool ConfirmBox(HWND owner, const std::string& question);
+void WarningBox(HWND owner, const std::string& text);

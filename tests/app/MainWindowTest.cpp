@@ -1,0 +1,391 @@
+// The main window driven through its real controls and commands, with a scripted user
+// answering the message boxes and file dialogs.
+
+#include "app/PlugInFormat.h"
+#include "app/VarnexFormUnit.h"
+#include "cleanobjs/CleanFile.h"
+#include "cleanobjs/CleanFolder.h"
+#include "cleanobjs/CleanRegistry.h"
+#include "framework/FileStream.h"
+#include "res/resource.h"
+#include "tests/support/ScriptedUser.h"
+#include "tests/support/TempFolder.h"
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+std::string Text(HWND window) {
+  char text[4096] = {};
+  GetWindowTextA(window, text, sizeof text);
+  return text;
+}
+
+// A plug-in file with one item of each kind, written through the program's writer.
+std::string ThreeItemPlugIn() {
+  plugin::PlugInHeader header{"Temp files", "Jo", 46364.5, 3};
+  std::string bytes(reinterpret_cast<const char*>(plugin::EncodeHeader(header).data()),
+                    plugin::kHeaderSize);
+  TMemoryStream stream;
+  const std::uint8_t kinds[] = {0, 1, 2};
+  TCleanRegistry registry("Temp files", 0x80000001, kRegistryValue, "\\Software\\Demo", "Last");
+  TCleanFile file("Temp files", "%WINDOWS%\\demo.log");
+  TCleanFolder folder("Temp files", "%TEMP%\\Demo", true);
+  folder.Masks() = {"*.tmp", "*.bak"};
+  TCleanObj* items[] = {&registry, &file, &folder};
+  for (int i = 0; i < 3; ++i) {
+    stream.Write(&kinds[i], 1);
+    items[i]->SaveToStream(stream);
+  }
+  bytes.append(stream.Bytes().begin(), stream.Bytes().end());
+  return bytes;
+}
+
+class MainWindow : public ::testing::Test {
+protected:
+  void SetUp() override {
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_COOL_CLASSES};
+    InitCommonControlsEx(&controls);
+    form = std::make_unique<TVarnexForm>();
+    form->Show({});
+  }
+  void TearDown() override {
+    form.reset();
+    // Closing the main window ends the program's loop; the tests go on.
+    MSG quit;
+    while (PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {}
+  }
+
+  void Command(UINT id) { SendMessageA(form->Handle(), WM_COMMAND, id, 0); }
+  std::string Title() const { return Text(form->Handle()); }
+  std::string RowText(int row, int column) const {
+    char text[2048] = {};
+    LVITEMA item{};
+    item.iSubItem = column;
+    item.pszText = text;
+    item.cchTextMax = sizeof text;
+    SendMessageA(form->ListView(), LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item));
+    return text;
+  }
+  int RowImage(int row) const {
+    LVITEMA item{};
+    item.mask = LVIF_IMAGE;
+    item.iItem = row;
+    SendMessageA(form->ListView(), LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+    return item.iImage;
+  }
+  std::string StatusText() const {
+    char text[512] = {};
+    SendMessageA(form->StatusBar(), SB_GETTEXTA, SB_SIMPLEID, reinterpret_cast<LPARAM>(text));
+    return text;
+  }
+  void SelectRow(int row) {
+    LVITEMA state{};
+    state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+    state.state = LVIS_SELECTED | LVIS_FOCUSED;
+    SendMessageA(form->ListView(), LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&state));
+  }
+  void OpenThroughDialog(const std::string& path) {
+    user.ChooseFile(path);
+    Command(IDM_OPEN);
+  }
+
+  TempFolder folder;
+  ScriptedUser user;
+  std::unique_ptr<TVarnexForm> form;
+};
+
+TEST_F(MainWindow, StartsUntitledWithNoneLabelsAndTheItemCommandsDisabled) {
+  EXPECT_EQ(Title(), "Varnex - [Noname.ppj]");
+  EXPECT_EQ(Text(form->NameLabel()), "(none)");
+  EXPECT_EQ(Text(form->AuthorLabel()), "(none)");
+  EXPECT_EQ(form->ItemCount(), 0);
+  EXPECT_FALSE(form->Modified());
+  EXPECT_FALSE(form->ActionEnabled(IDM_EDITITEM));
+  EXPECT_FALSE(form->ActionEnabled(IDM_REMOVEITEM));
+  EXPECT_TRUE(form->ActionEnabled(IDM_NEWITEM));
+  EXPECT_GT(form->Time(), 40000.0) << "the time stamp is set when the window is first shown";
+
+  RECT window{};
+  GetWindowRect(form->Handle(), &window);
+  EXPECT_EQ(window.right - window.left, 598);
+  EXPECT_EQ(window.bottom - window.top, 551);
+}
+
+TEST_F(MainWindow, OpenShowsEveryItemAsARowWithItsCaptionIconAndDescription) {
+  const std::string path = folder.File("three.ppj");
+  WriteWholeFile(path, ThreeItemPlugIn());
+  OpenThroughDialog(path);
+
+  ASSERT_EQ(user.Seen().size(), 1u) << "only the open dialog appears";
+  EXPECT_EQ(Title(), "Varnex - [" + path + "]");
+  EXPECT_EQ(Text(form->NameLabel()), "Temp files");
+  EXPECT_EQ(Text(form->AuthorLabel()), "Jo");
+  EXPECT_DOUBLE_EQ(form->Time(), 46364.5);
+  EXPECT_FALSE(form->Modified());
+  ASSERT_EQ(form->ItemCount(), 3);
+  EXPECT_EQ(RowText(0, 0), "Registry");
+  EXPECT_EQ(RowText(0, 1), "Remove registry item Last in key \\Software\\Demo");
+  EXPECT_EQ(RowText(1, 0), "File");
+  EXPECT_EQ(RowText(1, 1), "Delete file %WINDOWS%\\demo.log");
+  EXPECT_EQ(RowText(2, 0), "Folder");
+  EXPECT_EQ(RowText(2, 1),
+            "Delete files in folder %TEMP%\\Demo, remove empty folders automatically");
+  EXPECT_EQ(RowImage(0), 0);
+  EXPECT_EQ(RowImage(1), 1);
+  EXPECT_EQ(RowImage(2), 2);
+}
+
+TEST_F(MainWindow, SelectingARowEnablesEditAndRemoveAndNewDisablesThemAgain) {
+  const std::string path = folder.File("three.ppj");
+  WriteWholeFile(path, ThreeItemPlugIn());
+  OpenThroughDialog(path);
+  SelectRow(1);
+  EXPECT_TRUE(form->ActionEnabled(IDM_EDITITEM));
+  EXPECT_TRUE(form->ActionEnabled(IDM_REMOVEITEM));
+  EXPECT_TRUE(SendMessageA(form->Toolbar(), TB_ISBUTTONENABLED, IDM_REMOVEITEM, 0));
+
+  Command(IDM_NEW);
+  EXPECT_EQ(form->ItemCount(), 0);
+  EXPECT_FALSE(form->ActionEnabled(IDM_EDITITEM));
+  EXPECT_FALSE(form->ActionEnabled(IDM_REMOVEITEM));
+  EXPECT_FALSE(SendMessageA(form->Toolbar(), TB_ISBUTTONENABLED, IDM_REMOVEITEM, 0));
+}
+
+TEST_F(MainWindow, NewAsksOnlyWhenModifiedAndNoKeepsEverything) {
+  const std::string path = folder.File("three.ppj");
+  WriteWholeFile(path, ThreeItemPlugIn());
+  OpenThroughDialog(path);
+
+  Command(IDM_NEW); // unmodified: no question
+  EXPECT_EQ(user.Seen().size(), 1u);
+  EXPECT_EQ(Title(), "Varnex - [Noname.ppj]");
+  EXPECT_EQ(Text(form->NameLabel()), "") << "after New the labels are empty, not (none)";
+  EXPECT_EQ(Text(form->AuthorLabel()), "");
+
+  OpenThroughDialog(path);
+  form->MarkModified();
+  user.PressButton(IDNO);
+  Command(IDM_NEW);
+  ASSERT_EQ(user.Seen().size(), 3u);
+  EXPECT_EQ(user.Seen()[2].Text, "Current plug-in not saved, continue anyway?");
+  EXPECT_EQ(form->ItemCount(), 3);
+  EXPECT_EQ(Title(), "Varnex - [" + path + "]");
+  EXPECT_TRUE(form->Modified());
+
+  user.PressButton(IDYES);
+  Command(IDM_NEW);
+  EXPECT_EQ(form->ItemCount(), 0);
+  EXPECT_FALSE(form->Modified());
+  EXPECT_GT(form->Time(), 46364.5) << "New stamps the current time";
+}
+
+TEST_F(MainWindow, OpenOnAModifiedPlugInAsksAndNoKeepsIt) {
+  const std::string path = folder.File("three.ppj");
+  WriteWholeFile(path, ThreeItemPlugIn());
+  OpenThroughDialog(path);
+  form->MarkModified();
+  user.PressButton(IDNO);
+  Command(IDM_OPEN);
+  ASSERT_EQ(user.Seen().size(), 2u) << "No ends Open before its dialog";
+  EXPECT_EQ(user.Seen()[1].Text, "Current plug-in not saved, continue anyway?");
+  EXPECT_EQ(form->ItemCount(), 3);
+  EXPECT_TRUE(form->Modified());
+}
+
+TEST_F(MainWindow, AFileThatCannotBeOpenedShowsTheErrorAndKeepsTheLabels) {
+  const std::string good = folder.File("three.ppj");
+  WriteWholeFile(good, ThreeItemPlugIn());
+  OpenThroughDialog(good);
+  form->MarkModified();
+
+  const std::string missing = folder.File("missing.ppj");
+  user.PressButton(IDYES); // continue despite the changes
+  user.ChooseFile(missing);
+  user.PressButton(IDOK); // the error box
+  Command(IDM_OPEN);
+
+  const auto seen = user.Seen();
+  ASSERT_EQ(seen.size(), 4u);
+  EXPECT_EQ(seen[3].Caption, "Varnex");
+  EXPECT_EQ(seen[3].Text.rfind("Cannot open file \"" + missing + "\". ", 0), 0u) << seen[3].Text;
+  EXPECT_GT(seen[3].Text.size(), ("Cannot open file \"" + missing + "\". ").size())
+      << "the system's reason follows";
+  EXPECT_EQ(Title(), "Varnex - [" + missing + "]");
+  EXPECT_EQ(form->ItemCount(), 0);
+  EXPECT_EQ(Text(form->NameLabel()), "Temp files");
+  EXPECT_EQ(form->PlugInName(), "Temp files");
+  EXPECT_TRUE(form->Modified());
+}
+
+TEST_F(MainWindow, AFileWithoutTheMagicEndsOpenSilently) {
+  const std::string path = folder.File("other.ppj");
+  std::string bytes = ThreeItemPlugIn();
+  bytes[3] = 'X';
+  WriteWholeFile(path, bytes);
+  OpenThroughDialog(path);
+  EXPECT_EQ(user.Seen().size(), 1u) << "no message";
+  EXPECT_EQ(Title(), "Varnex - [" + path + "]");
+  EXPECT_EQ(form->ItemCount(), 0);
+  EXPECT_EQ(Text(form->NameLabel()), "(none)");
+}
+
+TEST_F(MainWindow, ADamagedFileKeepsItsCompleteItemsAsAnUntitledModifiedPlugIn) {
+  const std::string path = folder.File("cut.ppj");
+  const std::string whole = ThreeItemPlugIn();
+  WriteWholeFile(path, whole.substr(0, whole.size() - 10)); // ends inside the folder item
+  user.PressButton(IDOK);
+  OpenThroughDialog(path);
+
+  const auto seen = user.Seen();
+  ASSERT_EQ(seen.size(), 2u);
+  EXPECT_EQ(seen[1].Caption, "Warning");
+  EXPECT_NE(seen[1].Text.find(path), std::string::npos) << seen[1].Text;
+  EXPECT_NE(seen[1].Text.find("2 of 3"), std::string::npos) << seen[1].Text;
+  EXPECT_EQ(form->ItemCount(), 2);
+  EXPECT_EQ(Title(), "Varnex - [Noname.ppj]");
+  EXPECT_TRUE(form->Modified());
+  EXPECT_EQ(ReadWholeFile(path).size(), whole.size() - 10) << "the damaged file is untouched";
+}
+
+TEST_F(MainWindow, SaveOfATitledPlugInWritesTheSameBytesBack) {
+  const std::string path = folder.File("three.ppj");
+  WriteWholeFile(path, ThreeItemPlugIn());
+  OpenThroughDialog(path);
+  form->MarkModified();
+  Command(IDM_SAVE);
+  EXPECT_EQ(user.Seen().size(), 1u) << "a titled plug-in is saved without a question";
+  EXPECT_FALSE(form->Modified());
+  EXPECT_EQ(ReadWholeFile(path), ThreeItemPlugIn());
+}
+
+TEST_F(MainWindow, SaveOfAnUntitledPlugInAsksForAFileAndCancelChangesNothing) {
+  form->MarkModified();
+  user.PressButton(IDCANCEL);
+  Command(IDM_SAVE);
+  EXPECT_EQ(user.Seen().size(), 1u);
+  EXPECT_TRUE(form->Modified());
+  EXPECT_EQ(Title(), "Varnex - [Noname.ppj]");
+
+  const std::string path = folder.File("new.ppj");
+  user.ChooseFile(path);
+  Command(IDM_SAVE);
+  EXPECT_EQ(Title(), "Varnex - [" + path + "]");
+  EXPECT_FALSE(form->Modified());
+  const std::string bytes = ReadWholeFile(path);
+  ASSERT_EQ(bytes.size(), plugin::kHeaderSize) << "an empty plug-in is the header alone";
+  EXPECT_EQ(bytes.substr(0, 4), "PIPJ");
+  EXPECT_EQ(bytes.substr(272, 4), std::string(4, '\0'));
+}
+
+TEST_F(MainWindow, SaveAsAsksBeforeReplacingAFileAndNoKeepsIt) {
+  const std::string path = folder.File("existing.ppj");
+  WriteWholeFile(path, "keep me");
+  form->MarkModified();
+  user.ChooseFile(path);
+  user.PressButton(IDNO);     // do not replace
+  user.PressButton(IDCANCEL); // then leave the dialog
+  Command(IDM_SAVEAS);
+  const auto seen = user.Seen();
+  ASSERT_EQ(seen.size(), 3u);
+  EXPECT_NE(seen[1].Text.find("existing.ppj"), std::string::npos) << seen[1].Text;
+  EXPECT_EQ(ReadWholeFile(path), "keep me");
+  EXPECT_TRUE(form->Modified());
+  EXPECT_EQ(Title(), "Varnex - [Noname.ppj]");
+}
+
+TEST_F(MainWindow, AFailedSaveShowsTheErrorAndLeavesTheOldFileAndTheFlag) {
+  const std::string path = folder.File("locked.ppj");
+  WriteWholeFile(path, "old content");
+  OpenThroughDialog(path); // wrong magic: titled, nothing read
+  form->MarkModified();
+  {
+    // Another program holds the file open without delete sharing, so it cannot be replaced.
+    unique_hfile holder(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                    nullptr, OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(holder);
+    user.PressButton(IDOK);
+    Command(IDM_SAVE);
+  }
+  const auto seen = user.Seen();
+  ASSERT_EQ(seen.size(), 2u);
+  EXPECT_EQ(seen[1].Text.rfind("Cannot create file \"" + path + "\". ", 0), 0u) << seen[1].Text;
+  EXPECT_TRUE(form->Modified());
+  EXPECT_EQ(ReadWholeFile(path), "old content");
+}
+
+TEST_F(MainWindow, TextsTooLongForTheFileAreSavedShortenedOnlyWhenConfirmed) {
+  const std::string path = folder.File("long.ppj");
+  std::string bytes = ThreeItemPlugIn();
+  for (int i = 4; i < 132; ++i) bytes[i] = 'N'; // a name field without a NUL: 128 characters
+  WriteWholeFile(path, bytes);
+  OpenThroughDialog(path);
+  ASSERT_EQ(form->PlugInName(), std::string(128, 'N'));
+  form->MarkModified();
+
+  user.PressButton(IDNO);
+  Command(IDM_SAVE);
+  ASSERT_EQ(user.Seen().size(), 2u);
+  EXPECT_NE(user.Seen()[1].Text.find("128 characters, at most 127"), std::string::npos)
+      << user.Seen()[1].Text;
+  EXPECT_TRUE(form->Modified()) << "No writes nothing";
+  EXPECT_EQ(ReadWholeFile(path), bytes);
+
+  user.PressButton(IDYES);
+  Command(IDM_SAVE);
+  EXPECT_FALSE(form->Modified());
+  const std::string saved = ReadWholeFile(path);
+  EXPECT_EQ(saved.substr(4, 128), std::string(127, 'N') + '\0');
+  EXPECT_EQ(saved.substr(132), bytes.substr(132)) << "the rest is written as it was read";
+}
+
+TEST_F(MainWindow, CloseAsksOnlyWhenModified) {
+  form->MarkModified();
+  user.PressButton(IDNO);
+  SendMessageA(form->Handle(), WM_CLOSE, 0, 0);
+  ASSERT_EQ(user.Seen().size(), 1u);
+  EXPECT_EQ(user.Seen()[0].Text, "The Plug-In is modified, are you sure quit without saving?");
+  EXPECT_TRUE(IsWindow(form->Handle()));
+
+  user.PressButton(IDYES);
+  const HWND handle = form->Handle();
+  Command(IDM_EXIT);
+  EXPECT_FALSE(IsWindow(handle)) << "Exit closes the window as its close box does";
+}
+
+TEST_F(MainWindow, TheStatusBarShowsTheHintOfTheHighlightedMenuEntryAndButton) {
+  SendMessageA(form->Handle(), WM_MENUSELECT, MAKEWPARAM(IDM_OPEN, MF_HILITE),
+               reinterpret_cast<LPARAM>(GetMenu(form->Handle())));
+  EXPECT_EQ(StatusText(), "Open a plug-in from your disk");
+  SendMessageA(form->Handle(), WM_MENUSELECT, MAKEWPARAM(IDM_PREVIEWSIZE, MF_HILITE),
+               reinterpret_cast<LPARAM>(GetMenu(form->Handle())));
+  EXPECT_EQ(StatusText(), "Show how many size can be free on current plug-in");
+  SendMessageA(form->Handle(), WM_MENUSELECT, MAKEWPARAM(0xFFFF, 0xFFFF), 0);
+  EXPECT_EQ(StatusText(), "");
+
+  const int saveButton = static_cast<int>(SendMessageA(form->Toolbar(), TB_COMMANDTOINDEX, IDM_SAVE, 0));
+  SendMessageA(form->Toolbar(), TB_SETHOTITEM, saveButton, 0);
+  EXPECT_EQ(StatusText(), "Save plug-in to disk");
+  SendMessageA(form->Toolbar(), TB_SETHOTITEM, static_cast<WPARAM>(-1), 0);
+  EXPECT_EQ(StatusText(), "");
+}
+
+TEST_F(MainWindow, TheToolbarHasItsButtonsInOrderWithTheirCaptions) {
+  const UINT expected[] = {IDM_NEW, 0, IDM_OPEN, IDM_SAVE, 0, IDM_NEWITEM, IDM_REMOVEITEM, 0, IDM_PROPERTIES};
+  ASSERT_EQ(SendMessageA(form->Toolbar(), TB_BUTTONCOUNT, 0, 0), 9);
+  for (int i = 0; i < 9; ++i) {
+    TBBUTTON button{};
+    SendMessageA(form->Toolbar(), TB_GETBUTTON, i, reinterpret_cast<LPARAM>(&button));
+    EXPECT_EQ(static_cast<UINT>(button.fsStyle & BTNS_SEP ? 0 : button.idCommand), expected[i]) << i;
+  }
+  char caption[64] = {};
+  SendMessageA(form->Toolbar(), TB_GETBUTTONTEXTA, IDM_REMOVEITEM, reinterpret_cast<LPARAM>(caption));
+  EXPECT_STREQ(caption, "&Remove");
+  SendMessageA(form->Toolbar(), TB_GETBUTTONTEXTA, IDM_NEWITEM, reinterpret_cast<LPARAM>(caption));
+  EXPECT_STREQ(caption, "&New Item");
+}
+
+} // namespace

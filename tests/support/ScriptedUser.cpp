@@ -1,0 +1,139 @@
+#include "tests/support/ScriptedUser.h"
+
+#include <dlgs.h>
+
+namespace {
+thread_local ScriptedUser* HookOwner = nullptr;
+
+bool IsDialog(HWND window) {
+  char className[32] = {};
+  GetClassNameA(window, className, sizeof className);
+  return std::string(className) == "#32770";
+}
+
+std::string WindowText(HWND window) {
+  char text[4096] = {};
+  GetWindowTextA(window, text, sizeof text);
+  return text;
+}
+
+BOOL CALLBACK CollectStaticText(HWND child, LPARAM lParam) {
+  char className[32] = {};
+  GetClassNameA(child, className, sizeof className);
+  if (std::string(className) == "Static") {
+    const std::string text = WindowText(child);
+    if (!text.empty()) {
+      auto& joined = *reinterpret_cast<std::string*>(lParam);
+      if (!joined.empty()) joined += "\n";
+      joined += text;
+    }
+  }
+  return TRUE;
+}
+} // namespace
+
+ScriptedUser::ScriptedUser() {
+  FWake = CreateEventA(nullptr, FALSE, FALSE, nullptr);
+  HookOwner = this;
+  FHook = SetWindowsHookExA(WH_CBT, &ScriptedUser::CbtHook, nullptr, GetCurrentThreadId());
+  FWorker = std::thread([this] { Work(); });
+}
+
+ScriptedUser::~ScriptedUser() {
+  UnhookWindowsHookEx(FHook);
+  HookOwner = nullptr;
+  {
+    std::lock_guard lock(FMutex);
+    FStopping = true;
+  }
+  SetEvent(FWake);
+  FWorker.join();
+  CloseHandle(FWake);
+}
+
+void ScriptedUser::PressButton(int id) {
+  std::lock_guard lock(FMutex);
+  FAnswers.push_back({id, {}});
+}
+
+void ScriptedUser::ChooseFile(const std::string& path) {
+  std::lock_guard lock(FMutex);
+  FAnswers.push_back({IDOK, path});
+}
+
+std::vector<SeenDialog> ScriptedUser::Seen() const {
+  std::lock_guard lock(FMutex);
+  return FSeen;
+}
+
+int ScriptedUser::PendingAnswers() const {
+  std::lock_guard lock(FMutex);
+  return static_cast<int>(FAnswers.size());
+}
+
+LRESULT CALLBACK ScriptedUser::CbtHook(int code, WPARAM wParam, LPARAM lParam) {
+  ScriptedUser* self = HookOwner;
+  if (self != nullptr) {
+    const HWND window = reinterpret_cast<HWND>(wParam);
+    if (code == HCBT_ACTIVATE && IsDialog(window)) self->DialogActivated(window);
+    if (code == HCBT_DESTROYWND) {
+      std::lock_guard lock(self->FMutex);
+      self->FKnown.erase(window);
+    }
+  }
+  return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+void ScriptedUser::DialogActivated(HWND dialog) {
+  // A dialog is activated again when a box it opened closes; it is answered once.
+  std::lock_guard lock(FMutex);
+  if (!FKnown.insert(dialog).second) return;
+  FArrived.push_back(dialog);
+  SetEvent(FWake);
+}
+
+void ScriptedUser::Work() {
+  while (true) {
+    WaitForSingleObject(FWake, INFINITE);
+    while (true) {
+      HWND dialog = nullptr;
+      {
+        std::lock_guard lock(FMutex);
+        if (FStopping) return;
+        if (FArrived.empty()) break;
+        dialog = FArrived.front();
+        FArrived.pop_front();
+      }
+      Answer(dialog);
+    }
+  }
+}
+
+void ScriptedUser::Answer(HWND dialog) {
+  SeenDialog seen;
+  seen.Caption = WindowText(dialog);
+  EnumChildWindows(dialog, CollectStaticText, reinterpret_cast<LPARAM>(&seen.Text));
+  struct Answer answer;
+  {
+    std::lock_guard lock(FMutex);
+    seen.Answered = !FAnswers.empty();
+    if (seen.Answered) {
+      answer = FAnswers.front();
+      FAnswers.pop_front();
+    }
+    FSeen.push_back(seen);
+  }
+  if (!seen.Answered) {
+    // Cancel where there is a Cancel button, No where there is only Yes and No.
+    PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+    PostMessageA(dialog, WM_COMMAND, IDNO, 0);
+    return;
+  }
+  if (!answer.Path.empty()) {
+    HWND nameBox = GetDlgItem(dialog, cmb13);
+    if (nameBox == nullptr) nameBox = GetDlgItem(dialog, edt1);
+    SendMessageA(nameBox, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(answer.Path.c_str()));
+  }
+  PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(answer.Button, BN_CLICKED),
+               reinterpret_cast<LPARAM>(GetDlgItem(dialog, answer.Button)));
+}

@@ -1,0 +1,57 @@
+#pragma once
+// A scripted user for the modal dialogs and message boxes that a command opens on
+// the test's own thread. Each dialog that appears takes the next answer in order;
+// what the dialog said is kept for the test to check. A dialog with no answer left
+// is dismissed and recorded, so a test fails instead of hanging.
+
+#include <windows.h>
+
+#include <deque>
+#include <mutex>
+#include <set>
+#include <string>
+#include <thread>
+#include <vector>
+
+struct SeenDialog {
+  std::string Caption;
+  std::string Text;     // the static texts of the dialog, joined by "\n"
+  bool Answered = true; // false when no answer was scripted for it
+};
+
+class ScriptedUser {
+public:
+  ScriptedUser();
+  ~ScriptedUser();
+  ScriptedUser(const ScriptedUser&) = delete;
+  ScriptedUser& operator=(const ScriptedUser&) = delete;
+
+  // Presses the button with this id (IDYES, IDNO, IDOK, IDCANCEL).
+  void PressButton(int id);
+  // Types the path into a file dialog's name box and presses its OK button.
+  void ChooseFile(const std::string& path);
+
+  std::vector<SeenDialog> Seen() const;
+  int PendingAnswers() const;
+
+private:
+  struct Answer {
+    int Button = IDOK;
+    std::string Path; // empty: only press the button
+  };
+
+  static LRESULT CALLBACK CbtHook(int code, WPARAM wParam, LPARAM lParam);
+  void DialogActivated(HWND dialog);
+  void Work();
+  void Answer(HWND dialog);
+
+  HHOOK FHook = nullptr;
+  HANDLE FWake = nullptr;
+  mutable std::mutex FMutex;
+  std::deque<struct Answer> FAnswers;
+  std::deque<HWND> FArrived;
+  std::set<HWND> FKnown;
+  std::vector<SeenDialog> FSeen;
+  bool FStopping = false;
+  std::thread FWorker;
+};
