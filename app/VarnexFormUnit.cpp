@@ -94,7 +94,9 @@ void TVarnexForm::CreateControls() {
   FStatusBar = CreateWindowExA(0, STATUSCLASSNAMEA, "", WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP, 0,
                                0, 0, 0, Handle(), reinterpret_cast<HMENU>(kStatusBarId),
                                GetModuleHandleA(nullptr), nullptr);
-  SendMessageA(FStatusBar, SB_SIMPLE, TRUE, 0);
+  // One panel over the whole width holds the hint.
+  int panelEdges[] = {-1};
+  SendMessageA(FStatusBar, SB_SETPARTS, 1, reinterpret_cast<LPARAM>(panelEdges));
   LayoutControls();
 }
 
@@ -433,7 +435,7 @@ bool TVarnexForm::FormCloseQuery() {
 void TVarnexForm::ApplicationEventsHint(const std::string& hint) {
   if (hint == FHint) return;
   FHint = hint;
-  SendMessageA(FStatusBar, SB_SETTEXTA, SB_SIMPLEID, reinterpret_cast<LPARAM>(FHint.c_str()));
+  SendMessageA(FStatusBar, SB_SETTEXTA, 0, reinterpret_cast<LPARAM>(FHint.c_str()));
 }
 
 void TVarnexForm::RunCommand(UINT id) {

@@ -79,7 +79,7 @@ protected:
   }
   std::string StatusText() const {
     char text[512] = {};
-    SendMessageA(form->StatusBar(), SB_GETTEXTA, SB_SIMPLEID, reinterpret_cast<LPARAM>(text));
+    SendMessageA(form->StatusBar(), SB_GETTEXTA, 0, reinterpret_cast<LPARAM>(text));
     return text;
   }
   void SelectRow(int row) {
@@ -237,8 +237,9 @@ TEST_F(MainWindow, ADamagedFileKeepsItsCompleteItemsAsAnUntitledModifiedPlugIn) 
   const std::string path = folder.File("cut.ppj");
   const std::string whole = ThreeItemPlugIn();
   WriteWholeFile(path, whole.substr(0, whole.size() - 10)); // ends inside the folder item
-  user.PressButton(IDOK);
-  OpenThroughDialog(path);
+  user.ChooseFile(path);
+  user.PressButton(IDOK); // the warning
+  Command(IDM_OPEN);
 
   const auto seen = user.Seen();
   ASSERT_EQ(seen.size(), 2u);
@@ -281,20 +282,21 @@ TEST_F(MainWindow, SaveOfAnUntitledPlugInAsksForAFileAndCancelChangesNothing) {
   EXPECT_EQ(bytes.substr(272, 4), std::string(4, '\0'));
 }
 
-TEST_F(MainWindow, SaveAsAsksBeforeReplacingAFileAndNoKeepsIt) {
+TEST_F(MainWindow, SaveAsAsksBeforeReplacingAnExistingFile) {
   const std::string path = folder.File("existing.ppj");
-  WriteWholeFile(path, "keep me");
+  WriteWholeFile(path, "old content");
   form->MarkModified();
   user.ChooseFile(path);
-  user.PressButton(IDNO);     // do not replace
-  user.PressButton(IDCANCEL); // then leave the dialog
+  user.PressButton(IDYES); // replace it
   Command(IDM_SAVEAS);
   const auto seen = user.Seen();
-  ASSERT_EQ(seen.size(), 3u);
-  EXPECT_NE(seen[1].Text.find("existing.ppj"), std::string::npos) << seen[1].Text;
-  EXPECT_EQ(ReadWholeFile(path), "keep me");
-  EXPECT_TRUE(form->Modified());
-  EXPECT_EQ(Title(), "Varnex - [Noname.ppj]");
+  ASSERT_EQ(seen.size(), 2u) << "the dialog asks before it replaces the file; seen: "
+                             << (seen.empty() ? "" : seen.back().Caption + " / " + seen.back().Text)
+                             << " pending " << user.PendingAnswers() << " title " << Title();
+  EXPECT_NE(seen[1].Text.find("replace"), std::string::npos) << seen[1].Text;
+  EXPECT_EQ(Title(), "Varnex - [" + path + "]");
+  EXPECT_FALSE(form->Modified());
+  EXPECT_EQ(ReadWholeFile(path).substr(0, 4), "PIPJ");
 }
 
 TEST_F(MainWindow, AFailedSaveShowsTheErrorAndLeavesTheOldFileAndTheFlag) {
