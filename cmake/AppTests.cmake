@@ -8,5 +8,7 @@ add_executable(mainwindow_tests
   $<TARGET_OBJECTS:varnex_resources>)
 target_link_libraries(mainwindow_tests PRIVATE varnex_app varnex_test_support gtest_main)
 add_dependencies(mainwindow_tests varnex)
-target_compile_definitions(mainwindow_tests PRIVATE VARNEX_EXE="$<TARGET_FILE:varnex>")
 add_test(NAME mainwindow_tests COMMAND mainwindow_tests)
+# The sample plug-in, as a path the test can open under Wine (drive Z: is the root).
+string(REPLACE "/" "\\\\" SAMPLE_WINDOWS_PATH "Z:${CMAKE_SOURCE_DIR}/samples/sample.ppj")
+target_compile_definitions(mainwindow_tests PRIVATE VARNEX_SAMPLE="${SAMPLE_WINDOWS_PATH}")
