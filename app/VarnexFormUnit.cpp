@@ -380,21 +380,12 @@ void TVarnexForm::NewActionExecute() {
 void TVarnexForm::OpenActionExecute() {
   // Opening would discard unsaved changes, so it asks first, as New does.
   if (FModified && !ConfirmBox(Handle(), "Current plug-in not saved, continue anyway?")) return;
-  std::string buffer(kFileNameBufferSize, '\0');
-  OPENFILENAMEA dialog{};
-  dialog.lStructSize = sizeof dialog;
-  dialog.hwndOwner = Handle();
-  dialog.lpstrFilter = kPlugInFilter;
-  dialog.lpstrFile = buffer.data();
-  dialog.nMaxFile = kFileNameBufferSize;
-  dialog.lpstrDefExt = "ppj";
   // No check that the file exists: Open reports a missing file itself.
-  dialog.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_ENABLESIZING | OFN_NOCHANGEDIR;
-  if (!GetOpenFileNameA(&dialog)) return;
-  LoadPlugIn(buffer.c_str());
+  const std::string path = RunFileDialog(GetOpenFileNameA, 0);
+  if (!path.empty()) LoadPlugIn(path);
 }
 
-std::string TVarnexForm::RunSaveDialog() {
+std::string TVarnexForm::RunFileDialog(BOOL(WINAPI* run)(OPENFILENAMEA*), DWORD extraFlags) {
   std::string buffer(kFileNameBufferSize, '\0');
   OPENFILENAMEA dialog{};
   dialog.lStructSize = sizeof dialog;
@@ -403,10 +394,8 @@ std::string TVarnexForm::RunSaveDialog() {
   dialog.lpstrFile = buffer.data();
   dialog.nMaxFile = kFileNameBufferSize;
   dialog.lpstrDefExt = "ppj";
-  // The dialog asks before an existing file is replaced.
-  dialog.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_ENABLESIZING | OFN_NOCHANGEDIR |
-                 OFN_OVERWRITEPROMPT;
-  if (!GetSaveFileNameA(&dialog)) return {};
+  dialog.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_ENABLESIZING | OFN_NOCHANGEDIR | extraFlags;
+  if (!run(&dialog)) return {};
   return buffer.c_str();
 }
 
@@ -419,7 +408,8 @@ void TVarnexForm::SaveActionExecute() {
 }
 
 void TVarnexForm::SaveAsActionExecute() {
-  const std::string path = RunSaveDialog();
+  // The dialog asks before an existing file is replaced.
+  const std::string path = RunFileDialog(GetSaveFileNameA, OFN_OVERWRITEPROMPT);
   if (path.empty()) return;
   SetProjectFileName(path);
   SavePlugIn();
