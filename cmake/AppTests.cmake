@@ -5,6 +5,7 @@ target_link_libraries(varnex_test_support PUBLIC varnex_framework gtest)
 add_executable(mainwindow_tests
   tests/app/MainWindowTest.cpp
   tests/app/PlugInFileTest.cpp
+  tests/app/ProgramTest.cpp
   $<TARGET_OBJECTS:varnex_resources>)
 target_link_libraries(mainwindow_tests PRIVATE varnex_app varnex_test_support gtest_main)
 add_dependencies(mainwindow_tests varnex)
