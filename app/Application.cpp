@@ -1,16 +1,36 @@
 #include "app/Application.h"
 
+#include "app/PlugInAboutFormUnit.h"
+#include "app/PlugInPropsFormUnit.h"
 #include "app/VarnexFormUnit.h"
+#include "preview/PlugInPreviewFormUnit.h"
+#include "sysfolders/FolderViewFormUnit.h"
+#include "sysfolders/SysFolders.h"
 
 #include <windows.h>
 
 void CreateApplicationWindows() {
   // The main window comes first and so becomes the main window of the program; the
-  // dialogs follow it in the order of their commands' arrival.
+  // dialogs follow it in start-up order and are owned by it. The system folder table
+  // must exist by now.
   VarnexForm = new TVarnexForm();
+  PlugInAboutForm = new TPlugInAboutForm(VarnexForm->Handle());
+  PlugInPreviewForm = new TPlugInPreviewForm(VarnexForm->Handle());
+  PlugInPropsForm = new TPlugInPropsForm(VarnexForm->Handle());
+  FolderViewForm = new TFolderViewForm(VarnexForm->Handle(), *SysFolderList);
 }
 
 void DestroyApplicationWindows() {
+  // The dialogs go before the main window that owns them.
+  delete FolderViewForm;
+  FolderViewForm = nullptr;
+  delete PlugInPropsForm;
+  PlugInPropsForm = nullptr;
+  // Waits for a collection still running: its items are about to go with the main window.
+  delete PlugInPreviewForm;
+  PlugInPreviewForm = nullptr;
+  delete PlugInAboutForm;
+  PlugInAboutForm = nullptr;
   delete VarnexForm;
   VarnexForm = nullptr;
 }

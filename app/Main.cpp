@@ -2,13 +2,18 @@
 
 #include "app/Application.h"
 #include "app/VarnexFormUnit.h"
+#include "cleanobjs/RebootDeleteList.h"
 #include "framework/CommandLine.h"
+#include "framework/MessageBoxes.h"
+#include "sysfolders/SysFolders.h"
+#include "sysfolders/Win32SysFolderSource.h"
 
 #include <windows.h>
 #include <commctrl.h>
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-  // The system folder table is built here, before any window exists.
+  // The system folder table comes first: the windows read it when they are created.
+  SysFolderList = std::make_unique<TSysFolderList>(Win32SysFolderSource());
 
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_COOL_CLASSES | ICC_BAR_CLASSES};
   InitCommonControlsEx(&controls);
@@ -20,7 +25,13 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   const int exitCode = RunMessageLoop();
   DestroyApplicationWindows();
 
-  // At the very end the pending deletions at restart are handed to the system, and
-  // then the system folder table is freed.
+  // At the very end the pending deletions at restart are handed to the system, which
+  // reads the folder table, and then the table is freed.
+  try {
+    FlushRebootDeleteList();
+  } catch (const std::exception& error) {
+    ShowErrorBox(nullptr, error.what());
+  }
+  SysFolderList.reset();
   return exitCode;
 }

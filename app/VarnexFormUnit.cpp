@@ -10,6 +10,7 @@
 #include "framework/FileStream.h"
 #include "framework/MessageBoxes.h"
 #include "framework/SysError.h"
+#include "preview/PlugInPreviewFormUnit.h"
 #include "res/resource.h"
 
 #include <commctrl.h>
@@ -279,6 +280,9 @@ std::vector<TCleanObj*> TVarnexForm::Items() const {
 
 void TVarnexForm::ClearItems() {
   if (FListView == nullptr) return;
+  // A collection still running over the items is stopped and waited for before any
+  // of them goes.
+  if (PlugInPreviewForm != nullptr) PlugInPreviewForm->StopCollect();
   // Rows own their items: free them first to last, then remove the rows.
   for (TCleanObj* item : Items()) delete item;
   SendMessageA(FListView, LVM_DELETEALLITEMS, 0, 0);
@@ -437,7 +441,11 @@ void TVarnexForm::RunCommand(UINT id) {
   case IDM_SAVE: SaveActionExecute(); break;
   case IDM_SAVEAS: SaveAsActionExecute(); break;
   case IDM_EXIT: ExitActionExecute(); break;
-  default: break; // the item commands, properties, preview, help and about come later
+  case IDM_PROPERTIES: PropertiesActionExecute(); break;
+  case IDM_PREVIEWSIZE: PreviewSizeActionExecute(); break;
+  case IDM_HELPTOPIC: HelpActionExecute(); break;
+  case IDM_ABOUT: AboutActionExecute(); break;
+  default: break; // the item commands come later
   }
 }
 

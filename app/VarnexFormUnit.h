@@ -35,11 +35,18 @@ public:
   // Marks the plug-in as changed by an item command or the properties.
   void MarkModified() { FModified = true; }
 
+  // Adds the item of every row, first to last, to the list, which only borrows them.
+  void FillCleanObjList(TCleanObjList& list) const;
+
   void NewActionExecute();
   void OpenActionExecute();
   void SaveActionExecute();
   void SaveAsActionExecute();
   void ExitActionExecute();
+  void PropertiesActionExecute();
+  void PreviewSizeActionExecute();
+  void HelpActionExecute();
+  void AboutActionExecute();
   bool FormCloseQuery();
   void ApplicationEventsHint(const std::string& hint);
 

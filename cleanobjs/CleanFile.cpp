@@ -1,11 +1,47 @@
 #include "cleanobjs/CleanFile.h"
 
 #include "app/PlugInFormat.h"
+#include "cleanobjs/FileDeletion.h"
+#include "cleanobjs/FileSearch.h"
+#include "cleanobjs/FolderPaths.h"
+#include "sysfolders/SysFolders.h"
 
 #include <array>
+#include <mutex>
 
 TCleanFile::TCleanFile(std::string name, std::string fileName)
     : TCleanObj(std::move(name)), FFileName(std::move(fileName)) {}
+
+std::int64_t TCleanFile::GetSize() { return FFileInfo.SearchRec().Size; }
+
+void TCleanFile::CollectInfo() {
+  std::lock_guard<TCriticalSection> lock(CriticalSection());
+  TCleanObj::CollectInfo();
+  FFileInfo.Clear();
+  const std::string path = ExpandFolderMacros(FFileName);
+  const TFileSearch search(path);
+  if (!search.Found()) return;
+  SendFileFound(search.Entry());
+  FFileInfo.SetSearchRec(search.Entry());
+  FFileInfo.SetPath(FolderPartOf(path));
+}
+
+void TCleanFile::Clean() {
+  std::lock_guard<TCriticalSection> lock(CriticalSection());
+  TCleanObj::Clean();
+  if (FFileInfo.SearchRec().Name.empty()) {
+    SendFileCleaned(0);
+    return;
+  }
+  const std::string path = JoinPath(FFileInfo.Path(), FFileInfo.SearchRec().Name);
+  DeleteFoundFile(path);
+  SendFileCleaned(GetSize());
+}
+
+void TCleanFile::DeleteFoundFile(const std::string& path) const {
+  if (DeleteFileOrDefer(path) == DeletionResult::Deferred)
+    SendText(TextLevel::Deferred, "File [" + path + "] will be deleted on reboot!");
+}
 
 std::int64_t TCleanFile::LoadFromStream(TStream& stream) {
   std::int64_t count = TCleanObj::LoadFromStream(stream);

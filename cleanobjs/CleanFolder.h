@@ -2,10 +2,22 @@
 // The folder clean item: the files of a folder tree that match a list of masks.
 
 #include "cleanobjs/CleanObjs.h"
+#include "cleanobjs/FileInfo.h"
+
+#include <memory>
 
 class TCleanFolder : public TCleanObj {
 public:
   TCleanFolder(std::string name, std::string folder, bool removeEmptyFolder);
+
+  // The sum of the sizes of the files that the last collection found.
+  std::int64_t GetSize() override;
+  // Walks the expanded folder's tree depth-first, reporting each folder before its
+  // files and remembering the matching files and the subfolders.
+  void CollectInfo() override;
+  // Deletes the remembered files (or leaves them for the restart), then, when asked,
+  // removes the subfolders deepest first. The item's own folder always stays.
+  void Clean() override;
 
   std::int64_t LoadFromStream(TStream& stream) override;
   std::int64_t SaveToStream(TStream& stream) override;
@@ -20,8 +32,24 @@ public:
   std::vector<std::string>& Masks() { return FMasks; }
   const std::vector<std::string>& Masks() const { return FMasks; }
 
+  // The files found by the last collection, in the order found.
+  const TFileInfo& Files(int index) const { return *FFileList.at(static_cast<std::size_t>(index)); }
+  int FileCount() const { return static_cast<int>(FFileList.size()); }
+  void ClearFileList() { FFileList.clear(); }
+  // The subfolders found, each after all of its own subfolders.
+  const std::vector<std::string>& FolderList() const { return FFolderList; }
+
+  // The two steps of the walk: a folder's files mask by mask, then its subfolders.
+  void SearchFolder(const std::string& folder);
+  void SearchFiles(const std::string& folder, const std::string& mask);
+
 private:
+  void DeleteFoundFile(const std::string& path) const;
+  void RemoveFolder(const std::string& path) const;
+
+  std::vector<std::unique_ptr<TFileInfo>> FFileList;
   std::string FFolder;
+  std::vector<std::string> FFolderList;
   std::vector<std::string> FMasks;
   std::uint8_t FRemoveEmptyFolder;
 };

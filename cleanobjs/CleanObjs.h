@@ -39,6 +39,8 @@ public:
   TCriticalSection& CriticalSection() { return FCriticalSection; }
   bool Cancelled() const { return FCancelled.load(); }
   void Cancel() { FCancelled.store(true); }
+  // Makes a cancelled item collect and clean again; the end of a stopped run does it.
+  void ClearCancel() { FCancelled.store(false); }
   ItemState State() const { return FState; }
   void SetState(ItemState state) { FState = state; }
   HWND NotifyWindow() const { return FNotifyWindow; }

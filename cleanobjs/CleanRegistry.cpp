@@ -1,13 +1,176 @@
 #include "cleanobjs/CleanRegistry.h"
 
 #include "app/PlugInFormat.h"
+#include "kelvra/Kelvra.h"
 
 #include <array>
+#include <cstdio>
+#include <mutex>
+
+namespace {
+
+// The name under which Kelvra.dll knows a root key. A root key that the editor never
+// offers has no such name; its number is handed over instead, so the call still
+// names a key no other root key shares.
+std::string RootKeyName(std::uint32_t rootKey) {
+  switch (rootKey) {
+  case 0x80000000u: return "CLASS_ROOT";
+  case 0x80000001u: return "CURRENT_USER";
+  case 0x80000002u: return "LOCAL_MACHINE";
+  case 0x80000003u: return "USERS";
+  case 0x80000005u: return "CURRENT_CONFIG";
+  }
+  char number[16];
+  std::snprintf(number, sizeof number, "0x%08X", static_cast<unsigned>(rootKey));
+  return number;
+}
+
+} // namespace
 
 TCleanRegistry::TCleanRegistry(std::string name, std::uint32_t rootKey, std::uint8_t kind,
                                std::string keyPath, std::string valueName)
     : TCleanObj(std::move(name)), FValueName(std::move(valueName)), FKeyPath(std::move(keyPath)),
       FKind(kind), FRootKey(rootKey) {}
+
+std::int64_t TCleanRegistry::GetSize() { return FTotalSize; }
+
+void TCleanRegistry::CollectInfo() {
+  std::lock_guard<TCriticalSection> lock(CriticalSection());
+  if (Cancelled()) return;
+  TCleanObj::CollectInfo();
+  FTotalSize = 0;
+  FRegistry.SetRootKey(PredefinedKey(FRootKey));
+  switch (FKind) {
+  case kRegistryValue: CollectOneValue(); break;
+  case kRegistryWholeKey: FTotalSize = MeasureKey(FKeyPath); break;
+  case kRegistryAllValues: CollectAllValues(); break;
+  }
+}
+
+void TCleanRegistry::CollectOneValue() {
+  if (!FRegistry.OpenKey(FKeyPath)) {
+    SendText(TextLevel::Failure, "Can not open key [" + FKeyPath + "]");
+    return;
+  }
+  // Queried once: a value that is gone by now is missing, not a size of -1.
+  const std::int64_t size = FRegistry.GetDataSize(FValueName);
+  if (size < 0) {
+    SendText(TextLevel::Failure, "Value name [" + FValueName + "] can not be found");
+    return;
+  }
+  FTotalSize = size;
+  SendRegFound(TRegItem{FRootKey, FKeyPath, FValueName, false, size});
+}
+
+void TCleanRegistry::CollectAllValues() {
+  if (!FRegistry.OpenKey(FKeyPath)) {
+    SendText(TextLevel::Failure, "Failed to open key [" + FKeyPath + "]");
+    return;
+  }
+  for (const std::string& name : FRegistry.GetValueNames()) {
+    if (Cancelled()) return;
+    const std::int64_t size = FRegistry.GetDataSize(name);
+    if (size < 0) continue; // deleted since it was listed: nothing of it to count
+    FTotalSize += size;
+    SendRegFound(TRegItem{FRootKey, FKeyPath, name, false, size});
+  }
+}
+
+std::int64_t TCleanRegistry::CollectKeySize(const std::string& path) {
+  std::lock_guard<TCriticalSection> lock(CriticalSection());
+  FRegistry.SetRootKey(PredefinedKey(FRootKey));
+  return MeasureKey(path);
+}
+
+std::int64_t TCleanRegistry::MeasureKey(const std::string& path) {
+  std::int64_t count = 0;
+  if (!FRegistry.OpenKey(path)) return 0;
+  for (const std::string& name : FRegistry.GetKeyNames()) {
+    count += MeasureKey(SubKeyPath(path, name));
+    if (Cancelled()) return count;
+  }
+  // The descent left a subkey open; the values are read from this key again.
+  if (!FRegistry.OpenKey(path)) return count;
+  for (const std::string& name : FRegistry.GetValueNames()) {
+    if (Cancelled()) return count;
+    const std::int64_t size = FRegistry.GetDataSize(name);
+    if (size < 0) continue;
+    count += size;
+    // The record names the key that holds the value, which for a value of a subkey
+    // is not the item's own key.
+    SendRegFound(TRegItem{FRootKey, path, name, false, size});
+  }
+  return count;
+}
+
+void TCleanRegistry::Clean() {
+  std::lock_guard<TCriticalSection> lock(CriticalSection());
+  TCleanObj::Clean();
+  FRegistry.SetRootKey(PredefinedKey(FRootKey));
+  switch (FKind) {
+  case kRegistryValue: CleanOneValue(); break;
+  case kRegistryWholeKey: CleanWholeKey(); break;
+  case kRegistryAllValues: CleanAllValues(); break;
+  }
+}
+
+void TCleanRegistry::CleanOneValue() {
+  if (!FRegistry.OpenKey(FKeyPath)) return;
+  const std::int64_t size = FRegistry.GetDataSize(FValueName);
+  if (size < 0) return;
+  if (FRegistry.DeleteValue(FValueName)) SendRegCleaned(size);
+}
+
+void TCleanRegistry::CleanAllValues() {
+  if (!FRegistry.OpenKey(FKeyPath)) return;
+  for (const std::string& name : FRegistry.GetValueNames()) {
+    const std::int64_t size = FRegistry.GetDataSize(name);
+    if (size < 0) continue;
+    if (FRegistry.DeleteValue(name)) SendRegCleaned(size);
+  }
+}
+
+void TCleanRegistry::CleanWholeKey() {
+  // An empty path, or "\", is the root key itself: deleting it would empty the whole
+  // root key, which no plug-in means.
+  if (NamesRootKey(FKeyPath)) {
+    SendText(TextLevel::Failure, "Key path [" + FKeyPath + "] names the root key " +
+                                     RootKeyName(FRootKey) + ": nothing is deleted");
+    return;
+  }
+  AccessSubKeys(FKeyPath);
+  // The size found is reported only for a key that is really gone; a key that stays,
+  // wholly or in part, is a failure like any other.
+  if (FRegistry.DeleteKey(FKeyPath))
+    SendRegCleaned(FTotalSize);
+  else
+    SendText(TextLevel::Failure, "Failed to delete key [" + FKeyPath + "]");
+}
+
+void TCleanRegistry::AccessSubKeys(const std::string& path) {
+  // One "\" between the root key's name and the path, typed with a leading "\" or not.
+  std::string keyName = RootKeyName(FRootKey);
+  const std::string fromRoot = KeyPathFromRoot(path);
+  if (!fromRoot.empty()) keyName += "\\" + fromRoot;
+  AccessSubKeysBelow(path, keyName);
+}
+
+void TCleanRegistry::AccessSubKeysBelow(const std::string& path, const std::string& keyName) {
+  // An accessor per level, open until the level's subkeys are done, so every key of
+  // the descent stays open while Kelvra.dll is told about the keys below it.
+  TRegistry registry(KEY_ALL_ACCESS);
+  registry.SetRootKey(PredefinedKey(FRootKey));
+  if (!registry.OpenKey(path)) return;
+  for (const std::string& name : registry.GetKeyNames()) {
+    const std::string subKeyName = SubKeyPath(keyName, name);
+    AccessRegItem(subKeyName);
+    AccessSubKeysBelow(SubKeyPath(path, name), subKeyName);
+  }
+}
+
+void TCleanRegistry::AccessRegItem(const std::string& keyName) {
+  KelvraAccessRegItem(keyName.c_str()); // its result means nothing to the item
+}
 
 std::int64_t TCleanRegistry::LoadFromStream(TStream& stream) {
   std::int64_t count = TCleanObj::LoadFromStream(stream);

@@ -8,6 +8,14 @@ set(PORTABLE_SOURCES
   app/PlugInReader.cpp
   app/TextLimits.cpp
   app/ItemDescription.cpp
+  framework/Persistent.cpp
+  sysfolders/SysFolderRules.cpp
+  sysfolders/SysFolders.cpp
+  sysfolders/FolderMacros.cpp
+  cleanobjs/FolderPaths.cpp
+  cleanobjs/WinInitText.cpp
+  framework/DateTimeParts.cpp
+  preview/KiloBytes.cpp
 )
 set(PORTABLE_TEST_SOURCES
   tests/framework/StreamTest.cpp
@@ -17,4 +25,10 @@ set(PORTABLE_TEST_SOURCES
   tests/app/PlugInReaderTest.cpp
   tests/app/TextLimitsTest.cpp
   tests/app/ItemDescriptionTest.cpp
+  tests/sysfolders/SysFolderTableTest.cpp
+  tests/sysfolders/FolderMacrosTest.cpp
+  tests/cleanobjs/FolderPathsTest.cpp
+  tests/cleanobjs/WinInitTextTest.cpp
+  tests/framework/DateTimePartsTest.cpp
+  tests/preview/KiloBytesTest.cpp
 )

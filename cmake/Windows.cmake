@@ -11,14 +11,17 @@ target_link_libraries(portable_tests_win PRIVATE varnex_portable gtest_main)
 add_test(NAME portable_tests_win COMMAND portable_tests_win)
 
 include(cmake/CleanObjs.cmake)
+include(cmake/Registry.cmake)
 
 add_library(varnex_framework STATIC
   framework/SysError.cpp
   framework/FileStream.cpp
   framework/MessageBoxes.cpp
   framework/Window.cpp
+  framework/Dialog.cpp
+  framework/Registry.cpp
 )
-target_link_libraries(varnex_framework PUBLIC varnex_portable user32 gdi32 comctl32)
+target_link_libraries(varnex_framework PUBLIC varnex_portable user32 gdi32 comctl32 advapi32)
 target_compile_options(varnex_framework PRIVATE ${WARNINGS})
 target_link_libraries(varnex_cleanobjs PUBLIC varnex_framework)
 
@@ -41,3 +44,6 @@ target_link_libraries(varnex PRIVATE varnex_app)
 target_compile_options(varnex PRIVATE ${WARNINGS})
 
 include(cmake/AppTests.cmake)
+include(cmake/SysFolders.cmake)
+include(cmake/FileItems.cmake)
+include(cmake/Preview.cmake)

@@ -64,3 +64,4 @@ using unique_hgdiobj = UniqueAny<HandleTraits<HGDIOBJ, DeleteObject>>;
 using unique_hicon = UniqueAny<HandleTraits<HICON, DestroyIcon>>;
 using unique_himagelist = UniqueAny<HandleTraits<HIMAGELIST, ImageList_Destroy>>;
 using unique_hmenu = UniqueAny<HandleTraits<HMENU, DestroyMenu>>;
+using unique_hmodule = UniqueAny<HandleTraits<HMODULE, FreeLibrary>>;

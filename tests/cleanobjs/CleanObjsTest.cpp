@@ -1,12 +1,9 @@
 #include "cleanobjs/CleanObjs.h"
+#include "tests/support/MessageRecorder.h"
 
 #include <gtest/gtest.h>
 
-#include <atomic>
-#include <chrono>
 #include <future>
-#include <mutex>
-#include <thread>
 
 namespace {
 
@@ -22,127 +19,6 @@ public:
   using TCleanObj::SendText;
 };
 
-// What the window procedure copied out of one message while the sender waited.
-struct Received {
-  UINT Message = 0;
-  WPARAM WParam = 0;
-  std::string Text;
-  std::int64_t Value = 0;
-  std::uint32_t Number = 0;
-  DWORD Thread = 0;
-  ItemState StateAtSend = ItemState::Idle;
-  bool ItemLockedAtSend = false;
-};
-
-// A window on a thread of its own with a message loop, as the preview window is;
-// the items send to it from the test's thread. The payload is copied inside the
-// window procedure, because its addresses are valid only during the message.
-class TReceiver {
-public:
-  TReceiver() {
-    std::promise<HWND> created;
-    std::future<HWND> window = created.get_future();
-    FThread = std::thread([this, &created] { Run(created); });
-    if (window.wait_for(std::chrono::seconds(20)) == std::future_status::ready)
-      FWindow = window.get();
-  }
-  ~TReceiver() {
-    // The default handling of WM_CLOSE destroys the window on its own thread.
-    if (FWindow) PostMessageA(FWindow, WM_CLOSE, 0, 0);
-    FThread.join();
-  }
-
-  HWND Window() const { return FWindow; }
-  DWORD ThreadId() const { return FThreadId; }
-  // The item whose state and lock the procedure looks at while a message is handled.
-  void Watch(TCleanObj* item) { FWatched = item; }
-  std::vector<Received> Messages() {
-    std::lock_guard<std::mutex> lock(FMutex);
-    return FReceived;
-  }
-
-private:
-  static constexpr const char* kClassName = "VarnexItemMessageReceiver";
-
-  void Run(std::promise<HWND>& created) {
-    static const ATOM registered = [] {
-      WNDCLASSA windowClass{};
-      windowClass.lpfnWndProc = &TReceiver::WindowProc;
-      windowClass.hInstance = GetModuleHandleA(nullptr);
-      windowClass.lpszClassName = kClassName;
-      return RegisterClassA(&windowClass);
-    }();
-    FThreadId = GetCurrentThreadId();
-    HWND window = registered ? CreateWindowExA(0, kClassName, "", 0, 0, 0, 0, 0, HWND_MESSAGE,
-                                               nullptr, GetModuleHandleA(nullptr), this)
-                             : nullptr;
-    created.set_value(window);
-    if (!window) return;
-    MSG message;
-    while (GetMessageA(&message, nullptr, 0, 0) > 0) DispatchMessageA(&message);
-  }
-
-  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-      auto* create = reinterpret_cast<CREATESTRUCTA*>(lParam);
-      SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-    }
-    auto* self = reinterpret_cast<TReceiver*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-    if (message == WM_DESTROY) {
-      PostQuitMessage(0);
-      return 0;
-    }
-    if (self && message >= WM_ITEM_TEXT && message <= WM_ITEM_REG_CLEANED) {
-      self->Record(message, wParam, lParam);
-      return 0;
-    }
-    return DefWindowProcA(window, message, wParam, lParam);
-  }
-
-  void Record(UINT message, WPARAM wParam, LPARAM lParam) {
-    Received r;
-    r.Message = message;
-    r.WParam = wParam;
-    r.Thread = GetCurrentThreadId();
-    switch (message) {
-    case WM_ITEM_TEXT:
-    case WM_ITEM_SEARCH_PATH: r.Text = reinterpret_cast<const char*>(lParam); break;
-    case WM_ITEM_FILE_FOUND: {
-      const auto& found = *reinterpret_cast<const TSearchRec*>(lParam);
-      r.Text = found.Name;
-      r.Value = found.Size;
-      r.Number = static_cast<std::uint32_t>(found.Attr);
-      break;
-    }
-    case WM_ITEM_REG_FOUND: {
-      const auto& found = *reinterpret_cast<const TRegItem*>(lParam);
-      r.Text = found.KeyPath + "|" + found.ValueName;
-      r.Value = found.DataSize;
-      r.Number = found.RootKey;
-      break;
-    }
-    case WM_ITEM_FILE_CLEANED: r.Value = *reinterpret_cast<const std::int64_t*>(lParam); break;
-    case WM_ITEM_REG_CLEANED: r.Value = static_cast<std::int64_t>(lParam); break;
-    }
-    if (TCleanObj* item = FWatched.load()) {
-      r.StateAtSend = item->State();
-      // The sender's thread holds the lock while it waits, so this thread cannot take it.
-      const bool free = item->CriticalSection().try_lock();
-      if (free) item->CriticalSection().unlock();
-      r.ItemLockedAtSend = !free;
-    }
-    std::lock_guard<std::mutex> lock(FMutex);
-    FReceived.push_back(std::move(r));
-  }
-
-  std::thread FThread;
-  HWND FWindow = nullptr;
-  DWORD FThreadId = 0;
-  std::atomic<TCleanObj*> FWatched{nullptr};
-  std::mutex FMutex;
-  std::vector<Received> FReceived;
-};
-
 bool LockIsFreeForAnotherThread(TCleanObj& item) {
   return std::async(std::launch::async, [&item] {
            const bool free = item.CriticalSection().try_lock();
@@ -156,7 +32,7 @@ HWND FakeWindow(std::uintptr_t value) { return reinterpret_cast<HWND>(value); }
 } // namespace
 
 TEST(ItemMessages, WithoutAWindowNothingIsSentAndTheOperationsStillRun) {
-  TReceiver receiver;
+  MessageRecorder receiver;
   ASSERT_NE(receiver.Window(), nullptr);
   TProbeItem item("Temp files");
   item.CollectInfo();
@@ -174,7 +50,7 @@ TEST(ItemMessages, WithoutAWindowNothingIsSentAndTheOperationsStillRun) {
 }
 
 TEST(ItemMessages, CollectAndCleanSendTheirTextUnderTheLockBeforeTheStateChanges) {
-  TReceiver receiver;
+  MessageRecorder receiver;
   ASSERT_NE(receiver.Window(), nullptr);
   // '%' in the name must arrive as typed, not be taken as a format.
   TProbeItem item("100% %s%n");
@@ -188,7 +64,7 @@ TEST(ItemMessages, CollectAndCleanSendTheirTextUnderTheLockBeforeTheStateChanges
   EXPECT_EQ(item.State(), ItemState::Cleaning);
   EXPECT_TRUE(LockIsFreeForAnotherThread(item));
 
-  const std::vector<Received> got = receiver.Messages();
+  const std::vector<ReceivedMessage> got = receiver.Messages();
   ASSERT_EQ(got.size(), 2u);
   EXPECT_EQ(got[0].Message, 1124u);
   EXPECT_EQ(got[0].WParam, 1u);
@@ -200,14 +76,14 @@ TEST(ItemMessages, CollectAndCleanSendTheirTextUnderTheLockBeforeTheStateChanges
   EXPECT_EQ(got[1].Text, "Start clean 100% %s%n");
   EXPECT_EQ(got[1].StateAtSend, ItemState::Collecting);
   EXPECT_TRUE(got[1].ItemLockedAtSend);
-  for (const Received& r : got) {
+  for (const ReceivedMessage& r : got) {
     EXPECT_EQ(r.Thread, receiver.ThreadId()) << "handled on the window's own thread";
     EXPECT_NE(r.Thread, GetCurrentThreadId());
   }
 }
 
 TEST(ItemMessages, SendersDeliverTheirNumbersAndPayloads) {
-  TReceiver receiver;
+  MessageRecorder receiver;
   ASSERT_NE(receiver.Window(), nullptr);
   TProbeItem item("Probe");
   item.SetNotifyWindow(receiver.Window());
@@ -226,7 +102,7 @@ TEST(ItemMessages, SendersDeliverTheirNumbersAndPayloads) {
   item.SendRegCleaned(5'000'000'123); // above 2^32, passed by value
   item.SendText(TextLevel::Failure, "Can not open key [X]");
 
-  const std::vector<Received> got = receiver.Messages();
+  const std::vector<ReceivedMessage> got = receiver.Messages();
   ASSERT_EQ(got.size(), 7u);
   EXPECT_EQ(got[0].Message, 1124u);
   EXPECT_EQ(got[0].WParam, 2u);

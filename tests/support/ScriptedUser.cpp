@@ -1,5 +1,6 @@
 #include "tests/support/ScriptedUser.h"
 
+#include <commctrl.h>
 #include <dlgs.h>
 
 namespace {
@@ -36,11 +37,14 @@ ScriptedUser::ScriptedUser() {
   FWake = CreateEventA(nullptr, FALSE, FALSE, nullptr);
   HookOwner = this;
   FHook = SetWindowsHookExA(WH_CBT, &ScriptedUser::CbtHook, nullptr, GetCurrentThreadId());
+  FCallHook = SetWindowsHookExA(WH_CALLWNDPROC, &ScriptedUser::CallWindowHook, nullptr,
+                                GetCurrentThreadId());
   FWorker = std::thread([this] { Work(); });
 }
 
 ScriptedUser::~ScriptedUser() {
   UnhookWindowsHookEx(FHook);
+  UnhookWindowsHookEx(FCallHook);
   HookOwner = nullptr;
   {
     std::lock_guard lock(FMutex);
@@ -59,6 +63,16 @@ void ScriptedUser::PressButton(int id) {
 void ScriptedUser::ChooseFile(const std::string& path) {
   std::lock_guard lock(FMutex);
   FAnswers.push_back({IDOK, path});
+}
+
+void ScriptedUser::DoubleClickListRow(int row) {
+  std::lock_guard lock(FMutex);
+  FAnswers.push_back({IDOK, {}, row, false});
+}
+
+void ScriptedUser::PressCloseBox() {
+  std::lock_guard lock(FMutex);
+  FAnswers.push_back({IDCANCEL, {}, -1, true});
 }
 
 std::vector<SeenDialog> ScriptedUser::Seen() const {
@@ -80,6 +94,17 @@ LRESULT CALLBACK ScriptedUser::CbtHook(int code, WPARAM wParam, LPARAM lParam) {
       std::lock_guard lock(self->FMutex);
       self->FKnown.erase(window);
     }
+  }
+  return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+LRESULT CALLBACK ScriptedUser::CallWindowHook(int code, WPARAM wParam, LPARAM lParam) {
+  ScriptedUser* self = HookOwner;
+  const auto* call = reinterpret_cast<const CWPSTRUCT*>(lParam);
+  if (self != nullptr && code == HC_ACTION && call->message == WM_SHOWWINDOW && !call->wParam) {
+    // Hidden: the next show is a new use of the dialog and gets the next answer.
+    std::lock_guard lock(self->FMutex);
+    self->FKnown.erase(call->hwnd);
   }
   return CallNextHookEx(nullptr, code, wParam, lParam);
 }
@@ -127,6 +152,24 @@ void ScriptedUser::Answer(HWND dialog) {
     // Cancel where there is a Cancel button, No where there is only Yes and No.
     PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
     PostMessageA(dialog, WM_COMMAND, IDNO, 0);
+    return;
+  }
+  if (answer.ListRow >= 0) {
+    // Mouse down, up, double click and up at the middle of the row, as a user's double
+    // click arrives; the list selects the row at the first press.
+    const HWND list = FindWindowExA(dialog, nullptr, WC_LISTVIEWA, nullptr);
+    RECT row{};
+    row.left = LVIR_BOUNDS;
+    SendMessageA(list, LVM_GETITEMRECT, answer.ListRow, reinterpret_cast<LPARAM>(&row));
+    const LPARAM at = MAKELPARAM((row.left + row.right) / 2, (row.top + row.bottom) / 2);
+    PostMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    PostMessageA(list, WM_LBUTTONUP, 0, at);
+    PostMessageA(list, WM_LBUTTONDBLCLK, MK_LBUTTON, at);
+    PostMessageA(list, WM_LBUTTONUP, 0, at);
+    return;
+  }
+  if (answer.CloseBox) {
+    PostMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
     return;
   }
   if (!answer.Path.empty()) {

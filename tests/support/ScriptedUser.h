@@ -2,7 +2,8 @@
 // A scripted user for the modal dialogs and message boxes that a command opens on
 // the test's own thread. Each dialog that appears takes the next answer in order;
 // what the dialog said is kept for the test to check. A dialog with no answer left
-// is dismissed and recorded, so a test fails instead of hanging.
+// is dismissed and recorded, so a test fails instead of hanging. A dialog that is
+// hidden and shown again, as the program's reused dialogs are, is answered anew.
 
 #include <windows.h>
 
@@ -30,6 +31,10 @@ public:
   void PressButton(int id);
   // Types the path into a file dialog's name box and presses its OK button.
   void ChooseFile(const std::string& path);
+  // Double-clicks this row of the dialog's list view with the mouse.
+  void DoubleClickListRow(int row);
+  // Closes the dialog with its close box.
+  void PressCloseBox();
 
   std::vector<SeenDialog> Seen() const;
   int PendingAnswers() const;
@@ -38,14 +43,18 @@ private:
   struct Answer {
     int Button = IDOK;
     std::string Path; // empty: only press the button
+    int ListRow = -1; // 0 or more: double-click that row instead of pressing a button
+    bool CloseBox = false;
   };
 
   static LRESULT CALLBACK CbtHook(int code, WPARAM wParam, LPARAM lParam);
+  static LRESULT CALLBACK CallWindowHook(int code, WPARAM wParam, LPARAM lParam);
   void DialogActivated(HWND dialog);
   void Work();
   void Answer(HWND dialog);
 
   HHOOK FHook = nullptr;
+  HHOOK FCallHook = nullptr;
   HANDLE FWake = nullptr;
   mutable std::mutex FMutex;
   std::deque<struct Answer> FAnswers;

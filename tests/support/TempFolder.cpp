@@ -16,7 +16,10 @@ void RemoveTree(const std::string& folder) {
       if (name == "." || name == "..") continue;
       const std::string path = folder + "\\" + name;
       SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-      if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+      // A folder link goes with its link only, never with the files it leads to.
+      if (entry.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)
+        RemoveDirectoryA(path.c_str()) || DeleteFileA(path.c_str());
+      else if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
         RemoveTree(path);
       else
         DeleteFileA(path.c_str());

@@ -1,0 +1,12 @@
+#pragma once
+// Resource ids of the About box.
+
+#define IDD_PLUGINABOUT 320
+#define IDC_ABOUT_IMAGE 321
+#define IDC_ABOUT_LABEL1 322
+#define IDC_ABOUT_LABEL2 323
+#define IDC_ABOUT_LABEL3 324
+#define IDC_ABOUT_LABEL4 325
+#define IDC_ABOUT_LABEL5 326
+#define IDC_ABOUT_LABEL6 327
+#define IDC_ABOUT_LABEL7 328

@@ -1,0 +1,11 @@
+#pragma once
+// Resource ids of the Properties dialog.
+
+#define IDD_PLUGINPROPS 310
+#define IDC_PROPS_GROUP 311
+#define IDC_PROPS_NAMECAPTION 312
+#define IDC_NAMEEDIT 313
+#define IDC_PROPS_AUTHORCAPTION 314
+#define IDC_AUTHOREDIT 315
+#define IDC_PROPS_TIMECAPTION 316
+#define IDC_TIMELABEL 317

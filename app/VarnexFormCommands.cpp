@@ -1,0 +1,61 @@
+// The main window's remaining commands: Properties, Preview Size, Help Topic and About.
+
+#include "app/HTMLHelp.h"
+#include "app/PlugInAboutFormUnit.h"
+#include "app/PlugInPropsFormUnit.h"
+#include "app/VarnexFormUnit.h"
+#include "preview/PlugInPreviewFormUnit.h"
+
+#include <memory>
+#include <vector>
+
+namespace {
+std::string WindowText(HWND window) {
+  std::vector<char> text(static_cast<std::size_t>(GetWindowTextLengthA(window)) + 1, '\0');
+  GetWindowTextA(window, text.data(), static_cast<int>(text.size()));
+  return text.data();
+}
+
+// The folder of the running executable, with its final backslash.
+std::string ProgramFolder() {
+  std::vector<char> path(MAX_PATH, '\0');
+  DWORD length = 0;
+  // A path longer than the buffer is cut short; grow until it fits.
+  while ((length = GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()))) ==
+         path.size())
+    path.resize(path.size() * 2);
+  const std::string program(path.data(), length);
+  return program.substr(0, program.find_last_of('\\') + 1);
+}
+} // namespace
+
+void TVarnexForm::FillCleanObjList(TCleanObjList& list) const {
+  for (TCleanObj* item : Items()) list.Add(item);
+}
+
+void TVarnexForm::PropertiesActionExecute() {
+  TPlugInPropsForm& props = *PlugInPropsForm;
+  SetWindowTextA(props.NameEdit(), FPlugInName.c_str());
+  SetWindowTextA(props.AuthorEdit(), FAuthor.c_str());
+  SetWindowTextA(props.TimeLabel(), TimeStampText(FTime).c_str());
+  if (props.ShowModal() != kModalResultOK) return;
+  FPlugInName = WindowText(props.NameEdit());
+  FAuthor = WindowText(props.AuthorEdit());
+  FModified = true; // whether or not anything changed
+  ShowPlugInInfo();
+}
+
+void TVarnexForm::PreviewSizeActionExecute() {
+  auto list = std::make_unique<TCleanObjList>();
+  FillCleanObjList(*list);
+  PlugInPreviewForm->SetCleanObjList(std::move(list));
+  PlugInPreviewForm->StartCollect();
+  PlugInPreviewForm->ShowModal();
+}
+
+void TVarnexForm::HelpActionExecute() {
+  const std::string topic = ProgramFolder() + "Zentrel.chm::/varnex_main_layout.htm";
+  HtmlHelp(Handle(), topic.c_str(), HH_DISPLAY_TOPIC_COMMAND, 0);
+}
+
+void TVarnexForm::AboutActionExecute() { PlugInAboutForm->ShowModal(); }

@@ -1,0 +1,26 @@
+#include "cleanobjs/FolderPaths.h"
+
+namespace {
+bool EndsInSeparator(const std::string& text) {
+  return !text.empty() && (text.back() == '\\' || text.back() == ':');
+}
+} // namespace
+
+std::string JoinPath(const std::string& folder, const std::string& name) {
+  if (folder.empty() || EndsInSeparator(folder)) return folder + name;
+  return folder + "\\" + name;
+}
+
+std::string FolderPartOf(const std::string& path) {
+  const std::size_t last = path.find_last_of("\\:");
+  return last == std::string::npos ? std::string() : path.substr(0, last + 1);
+}
+
+std::string WithoutFinalSeparator(const std::string& folder) {
+  std::size_t end = folder.size();
+  while (end > 0 && folder[end - 1] == '\\') --end;
+  if (end == folder.size()) return folder;
+  // "C:\" and "\" name a root only with their separator.
+  if (end == 0 || folder[end - 1] == ':') ++end;
+  return folder.substr(0, end);
+}

@@ -1,0 +1,28 @@
+#pragma once
+// The files and folders that could not be deleted now and are left to the system to
+// delete at the next restart. The list is process-wide and exists from the first
+// failed deletion until the flush at program end. It has no lock: the items that add
+// to it must not clean on several threads at once.
+
+#include <string>
+#include <vector>
+
+class TSysFolderList;
+
+// The pending list, created empty on first use.
+std::vector<std::string>& GetRebootDeleteList();
+// True once the list has been created and until it is flushed.
+bool RebootDeleteListExists();
+// Adds a file unless the list holds it already, ignoring letter case.
+void AddRebootDeleteFile(const std::string& path);
+// Adds a folder; a folder that two items failed to remove is listed twice.
+void AddRebootDeleteFolder(const std::string& path);
+
+// Hands the list to the system and destroys it; without a list it does nothing. The
+// platform id and the Windows folder come from the folder table: on the Windows
+// 95/98/Me family the entries go into WININIT.INI in the Windows folder, elsewhere
+// each is registered with MoveFileEx for deletion at restart. Raises EVarnexError
+// when WININIT.INI cannot be written.
+void FlushRebootDeleteList(const TSysFolderList& folders);
+// The same with the program's table; runs once at program end.
+void FlushRebootDeleteList();

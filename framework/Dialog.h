@@ -1,0 +1,54 @@
+#pragma once
+// Base of the program's dialogs. A dialog is made once from its template in the
+// resource script, hidden, and shown modally again and again; its controls keep their
+// state between shows. One dialog procedure finds the object behind the handle and
+// keeps exceptions from crossing back into Win32: they end the command and are shown
+// in the standard error box.
+
+#include <windows.h>
+
+// The modal results a dialog ends with.
+inline constexpr int kModalResultNone = 0;
+inline constexpr int kModalResultOK = IDOK;         // 1
+inline constexpr int kModalResultCancel = IDCANCEL; // 2
+
+class TDialog {
+public:
+  TDialog() = default;
+  virtual ~TDialog();
+  TDialog(const TDialog&) = delete;
+  TDialog& operator=(const TDialog&) = delete;
+
+  HWND Handle() const { return FHandle; }
+
+  // Disables the thread's other windows, shows the dialog with the focus on its first
+  // control and runs a message loop of its own (with IsDialogMessage, so Tab, Enter
+  // and Esc work) until a modal result is set; then enables those windows again, hides
+  // the dialog and returns the result. A WM_QUIT that arrives meanwhile ends the show
+  // with Cancel and is posted again for the outer loop.
+  int ShowModal();
+  // Ends the running modal show with this result.
+  void SetModalResult(int result) { FModalResult = result; }
+  int ModalResult() const { return FModalResult; }
+
+protected:
+  // Creates the hidden dialog from its template; `this` is attached at WM_INITDIALOG,
+  // which calls FormCreate. Call it from the derived constructor.
+  void CreateFromTemplate(int templateId, HWND owner);
+  // Gives the dialog this client size and centres it on the primary work area. The
+  // template's dialog units map to different pixels on different systems.
+  void SetClientSizeCentred(int width, int height);
+
+  virtual void FormCreate() {}
+  // Runs each time ShowModal has shown the dialog, after the focus went to its first
+  // control.
+  virtual void FormShow() {}
+  // Returns true when the message was handled; `result` is then the dialog
+  // procedure's answer (TRUE or FALSE unless the message asks for something else).
+  virtual bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result);
+
+private:
+  static INT_PTR CALLBACK DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+  HWND FHandle = nullptr;
+  int FModalResult = kModalResultNone;
+};

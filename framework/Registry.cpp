@@ -1,0 +1,112 @@
+#include "framework/Registry.h"
+
+namespace {
+
+// Key names hold at most 255 characters, value names 16383; a buffer of the larger
+// size therefore takes every name, and ERROR_MORE_DATA cannot occur.
+constexpr DWORD kMaxNameLength = 16383;
+
+using EnumFunction = LONG (*)(HKEY key, DWORD index, char* name, DWORD* length);
+
+std::vector<std::string> EnumNames(HKEY key, EnumFunction next) {
+  std::vector<std::string> names;
+  if (!key) return names;
+  std::string buffer(kMaxNameLength + 1, '\0');
+  for (DWORD index = 0;; ++index) {
+    DWORD length = static_cast<DWORD>(buffer.size());
+    const LONG result = next(key, index, buffer.data(), &length);
+    // Any other failure ends the list as if it were complete: the caller only
+    // measures or deletes what it can name.
+    if (result != ERROR_SUCCESS) break;
+    names.emplace_back(buffer.data(), length);
+  }
+  return names;
+}
+
+LONG NextKeyName(HKEY key, DWORD index, char* name, DWORD* length) {
+  return RegEnumKeyExA(key, index, name, length, nullptr, nullptr, nullptr, nullptr);
+}
+
+LONG NextValueName(HKEY key, DWORD index, char* name, DWORD* length) {
+  return RegEnumValueA(key, index, name, length, nullptr, nullptr, nullptr, nullptr);
+}
+
+} // namespace
+
+bool NamesRootKey(const std::string& path) {
+  return path.find_first_not_of('\\') == std::string::npos;
+}
+
+HKEY PredefinedKey(std::uint32_t rootKey) {
+  const auto extended = static_cast<LONG_PTR>(static_cast<LONG>(rootKey));
+  return reinterpret_cast<HKEY>(extended);
+}
+
+std::string KeyPathFromRoot(const std::string& path) {
+  if (!path.empty() && path.front() == '\\') return path.substr(1);
+  return path;
+}
+
+std::string SubKeyPath(const std::string& parent, const std::string& name) {
+  if (NamesRootKey(parent)) return name;
+  if (parent.back() == '\\') return parent + name;
+  return parent + "\\" + name;
+}
+
+void TRegistry::SetRootKey(HKEY rootKey) {
+  CloseKey();
+  FRootKey = rootKey;
+}
+
+bool TRegistry::OpenKey(const std::string& path) {
+  CloseKey();
+  const LONG result =
+      RegOpenKeyExA(FRootKey, KeyPathFromRoot(path).c_str(), 0, FAccess, FCurrentKey.put());
+  if (result != ERROR_SUCCESS) {
+    FCurrentKey.release(); // not a handle after a failure
+    return false;
+  }
+  return true;
+}
+
+std::vector<std::string> TRegistry::GetKeyNames() const {
+  return EnumNames(FCurrentKey.get(), &NextKeyName);
+}
+
+std::vector<std::string> TRegistry::GetValueNames() const {
+  return EnumNames(FCurrentKey.get(), &NextValueName);
+}
+
+bool TRegistry::ValueExists(const std::string& name) const {
+  return GetDataSize(name) >= 0;
+}
+
+std::int64_t TRegistry::GetDataSize(const std::string& name) const {
+  if (!FCurrentKey) return -1;
+  DWORD size = 0;
+  const LONG result =
+      RegQueryValueExA(FCurrentKey.get(), name.c_str(), nullptr, nullptr, nullptr, &size);
+  return result == ERROR_SUCCESS ? static_cast<std::int64_t>(size) : -1;
+}
+
+bool TRegistry::DeleteValue(const std::string& name) const {
+  if (!FCurrentKey) return false;
+  return RegDeleteValueA(FCurrentKey.get(), name.c_str()) == ERROR_SUCCESS;
+}
+
+bool TRegistry::DeleteKey(const std::string& path) const {
+  const std::string fromRoot = KeyPathFromRoot(path);
+  if (NamesRootKey(fromRoot)) return false;
+  {
+    // Names are read first and deleted after: deleting while enumerating would move
+    // the later subkeys to lower indexes and skip some of them.
+    unique_hkey key;
+    if (RegOpenKeyExA(FRootKey, fromRoot.c_str(), 0, FAccess, key.put()) != ERROR_SUCCESS) {
+      key.release();
+      return false;
+    }
+    for (const std::string& name : EnumNames(key.get(), &NextKeyName))
+      DeleteKey(SubKeyPath(fromRoot, name));
+  }
+  return RegDeleteKeyA(FRootKey, fromRoot.c_str()) == ERROR_SUCCESS;
+}

@@ -1,0 +1,110 @@
+// The registry accessor against a real key of its own under HKEY_CURRENT_USER.
+
+#include "framework/Registry.h"
+#include "tests/support/TestKey.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using Names = std::vector<std::string>;
+
+TRegistry UserRegistry() {
+  TRegistry registry;
+  registry.SetRootKey(PredefinedKey(0x80000001u));
+  return registry;
+}
+
+} // namespace
+
+TEST(Registry, PredefinedKeysAreSignExtendedHandles) {
+  EXPECT_EQ(PredefinedKey(0x80000000u), HKEY_CLASSES_ROOT);
+  EXPECT_EQ(PredefinedKey(0x80000001u), HKEY_CURRENT_USER);
+  EXPECT_EQ(PredefinedKey(0x80000002u), HKEY_LOCAL_MACHINE);
+  EXPECT_EQ(PredefinedKey(0x80000003u), HKEY_USERS);
+  EXPECT_EQ(PredefinedKey(0x80000005u), HKEY_CURRENT_CONFIG);
+}
+
+TEST(Registry, AFailedOpenLeavesNoKeyOpen) {
+  TestKey key;
+  key.SetValue("A", "v", 2);
+  TRegistry registry = UserRegistry();
+  ASSERT_TRUE(registry.OpenKey(key.Sub("A")));
+
+  EXPECT_FALSE(registry.OpenKey(key.Sub("Missing")));
+  EXPECT_FALSE(registry.HasCurrentKey());
+  // Nothing reaches the key that was open before the failure.
+  EXPECT_FALSE(registry.ValueExists("v"));
+  EXPECT_EQ(registry.GetDataSize("v"), -1);
+  EXPECT_TRUE(registry.GetValueNames().empty());
+  EXPECT_FALSE(registry.DeleteValue("v"));
+  EXPECT_TRUE(key.ValueExists("A", "v"));
+}
+
+TEST(Registry, ListsSubkeysAndValuesIncludingTheDefaultValueAndLongNames) {
+  TestKey key;
+  key.Create("Zeta");
+  key.Create("Alpha");
+  key.Create("Mid");
+  const std::string longName(300, 'n'); // longer than any key name may be
+  // Windows enumerates values in the order they were set, Wine by name; these are
+  // set in name order, so both give the same list.
+  key.SetValue("", "", 2);
+  key.SetValue("", longName, 3);
+  key.SetValue("", "second", 1);
+  TRegistry registry = UserRegistry();
+  ASSERT_TRUE(registry.OpenKey(key.Path()));
+
+  // Subkeys are enumerated by name, not in the order they were made.
+  EXPECT_EQ(registry.GetKeyNames(), (Names{"Alpha", "Mid", "Zeta"}));
+  EXPECT_EQ(registry.GetValueNames(), (Names{"", longName, "second"}));
+  EXPECT_EQ(registry.GetDataSize(longName), 3);
+  EXPECT_EQ(registry.GetDataSize(""), 2);
+}
+
+TEST(Registry, DataSizeOfAnEmptyValueIsZeroAndOfAMissingOneMinusOne) {
+  TestKey key;
+  key.SetValue("", "empty", 0);
+  key.SetValue("", "big", 70000);
+  TRegistry registry = UserRegistry();
+  ASSERT_TRUE(registry.OpenKey(key.Path()));
+  EXPECT_TRUE(registry.ValueExists("empty"));
+  EXPECT_EQ(registry.GetDataSize("empty"), 0);
+  EXPECT_EQ(registry.GetDataSize("big"), 70000);
+  EXPECT_FALSE(registry.ValueExists("missing"));
+  EXPECT_EQ(registry.GetDataSize("missing"), -1);
+  // The default value of a key that has none set does not exist either.
+  EXPECT_FALSE(registry.ValueExists(""));
+}
+
+TEST(Registry, DeleteKeyRemovesTheWholeTreeAndNothingBeside) {
+  TestKey key;
+  key.SetValue("K\\A\\X\\Deep", "d", 1);
+  key.SetValue("K\\A", "a", 1);
+  key.Create("K\\B");
+  key.SetValue("Kept", "k", 1);
+  const TRegistry registry = UserRegistry();
+
+  EXPECT_TRUE(registry.DeleteKey("\\" + key.Sub("K")));
+  EXPECT_FALSE(key.Exists("K"));
+  EXPECT_TRUE(key.ValueExists("Kept", "k"));
+  EXPECT_FALSE(registry.DeleteKey(key.Sub("K"))) << "a missing key is no success";
+}
+
+TEST(Registry, DeleteKeyRefusesThePathOfTheRootKeyItself) {
+  TestKey key;
+  const TRegistry registry = UserRegistry();
+  EXPECT_FALSE(registry.DeleteKey(""));
+  EXPECT_FALSE(registry.DeleteKey("\\"));
+  EXPECT_FALSE(registry.DeleteKey("\\\\"));
+  EXPECT_TRUE(key.Exists(""));
+}
+
+TEST(Registry, SubKeyPathsJoinWithOneBackslash) {
+  EXPECT_EQ(SubKeyPath("\\Software\\Vendor", "Product"), "\\Software\\Vendor\\Product");
+  EXPECT_EQ(SubKeyPath("Software\\Vendor\\", "Product"), "Software\\Vendor\\Product");
+  EXPECT_EQ(SubKeyPath("", "Software"), "Software");
+  EXPECT_EQ(SubKeyPath("\\", "Software"), "Software");
+  EXPECT_EQ(KeyPathFromRoot("\\Software"), "Software");
+  EXPECT_EQ(KeyPathFromRoot("Software"), "Software");
+}
