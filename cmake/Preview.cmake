@@ -27,7 +27,34 @@ add_executable(preview_tests
   tests/preview/PreviewLifetimeTest.cpp
   tests/app/PropertiesTest.cpp
   tests/app/AboutTest.cpp
+  tests/app/HelpTest.cpp
+  tests/support/TestKey.cpp
   $<TARGET_OBJECTS:varnex_resources>)
 target_link_libraries(preview_tests PRIVATE varnex_app varnex_message_recorder varnex_test_support
   gtest_main)
 add_test(NAME preview_tests COMMAND preview_tests)
+
+# Zentrel.chm, compiled from help/ by chmcmd and placed beside varnex.exe. chmcmd
+# writes beside its project, so it runs on a copy in the build folder.
+find_program(CHMCMD chmcmd REQUIRED)
+find_program(CHMLS chmls REQUIRED)
+file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/help)
+set(HELP_SOURCES help/Zentrel.hhp help/Zentrel.hhc help/varnex_main_layout.htm)
+list(TRANSFORM HELP_SOURCES PREPEND "${CMAKE_SOURCE_DIR}/" OUTPUT_VARIABLE HELP_SOURCE_PATHS)
+add_custom_command(
+  OUTPUT ${CMAKE_BINARY_DIR}/Zentrel.chm
+  COMMAND ${CMAKE_COMMAND} -E copy ${HELP_SOURCE_PATHS} ${CMAKE_BINARY_DIR}/help
+  COMMAND ${CHMCMD} --no-html-scan Zentrel.hhp > chmcmd.log
+  COMMAND ${CMAKE_COMMAND} -E copy ${CMAKE_BINARY_DIR}/help/Zentrel.chm ${CMAKE_BINARY_DIR}/Zentrel.chm
+  WORKING_DIRECTORY ${CMAKE_BINARY_DIR}/help
+  DEPENDS ${HELP_SOURCE_PATHS}
+  COMMENT "Compiling Zentrel.chm")
+add_custom_target(help_file ALL DEPENDS ${CMAKE_BINARY_DIR}/Zentrel.chm)
+add_dependencies(varnex help_file)
+# The topic that Help Topic names is inside the compiled file.
+add_test(NAME help_file_topic COMMAND sh -c
+  "'${CHMLS}' list '${CMAKE_BINARY_DIR}/Zentrel.chm' | grep -q ' /varnex_main_layout.htm$'")
+
+# Not a test: scripts/take-screenshots.sh runs it inside a Wine desktop.
+add_executable(show_dialogs WIN32 tests/preview/ShowDialogs.cpp $<TARGET_OBJECTS:varnex_resources>)
+target_link_libraries(show_dialogs PRIVATE varnex_app)

@@ -50,3 +50,33 @@ if [ -f "$build/show_system_folders.exe" ]; then
   kill "$desktop" 2>/dev/null || true
   wineserver -k 2>/dev/null || true
 fi
+
+# The preview window (over the sample plug-in, then over a large real tree while its
+# totals grow), the Properties dialog and the About box, each shown by a small
+# program that writes the dialog's rectangle once it has painted.
+shoot_dialog() { # name, dialog, optional plug-in file or folder
+  local rect="$build/$1-rect.txt"
+  rm -f "$rect"
+  wine explorer /desktop=varnex,800x600 "$build/show_dialogs.exe" "$2" \
+    "$(winepath -w "$PWD/$rect")" ${3:+"$3"} >/dev/null 2>&1 &
+  local desktop=$!
+  for _ in $(seq 1 120); do
+    [ -s "$rect" ] && break
+    sleep 0.5
+  done
+  if [ -s "$rect" ]; then
+    read -r left top width height < "$rect"
+    import -window root -crop "${width}x${height}+${left}+${top}" +repage "build/screenshots/$1.png"
+    echo "Screenshot: build/screenshots/$1.png"
+  else
+    echo "The $2 dialog did not appear" >&2
+  fi
+  kill "$desktop" 2>/dev/null || true
+  wineserver -k 2>/dev/null || true
+}
+if [ -f "$build/show_dialogs.exe" ]; then
+  shoot_dialog preview-sample preview "$(winepath -w "$PWD/$plugin")"
+  shoot_dialog preview-tree preview 'Z:\usr\share'
+  shoot_dialog properties properties "$(winepath -w "$PWD/$plugin")"
+  shoot_dialog about about
+fi

@@ -1,0 +1,13 @@
+#pragma once
+// Resource ids of the Plug-In Preview window.
+
+#define IDD_PLUGINPREVIEW 300
+#define IDC_PREVIEW_GROUP 301
+#define IDC_PREVIEW_LABEL1 302
+#define IDC_PREVIEW_LABEL2 303
+#define IDC_PREVIEW_LABEL3 304
+#define IDC_PREVIEW_LABEL4 305
+#define IDC_FILESIZEEDIT 306
+#define IDC_FILECOUNTEDIT 307
+#define IDC_REGSIZEEDIT 308
+#define IDC_REGCOUNTEDIT 309

@@ -1,0 +1,134 @@
+#include "preview/PlugInPreviewFormUnit.h"
+
+#include "cleanobjs/CleanMessages.h"
+#include "preview/CollectInfoThread.h"
+#include "preview/KiloBytes.h"
+#include "preview/PlugInPreviewFormRes.h"
+
+#include <string>
+
+TPlugInPreviewForm* PlugInPreviewForm = nullptr;
+
+namespace {
+constexpr int kClientWidth = 305;
+constexpr int kClientHeight = 203;
+constexpr int kGroupLeft = 8;
+constexpr int kGroupTop = 8;
+
+struct Placement {
+  int Id, Left, Top, Width, Height;
+};
+// Pixels in the client area; the labels and boxes are placed relative to the group.
+constexpr Placement kPlacements[] = {
+    {IDC_PREVIEW_GROUP, 8, 8, 289, 145},
+    {IDC_PREVIEW_LABEL1, kGroupLeft + 16, kGroupTop + 28, 134, 13},
+    {IDC_PREVIEW_LABEL2, kGroupLeft + 16, kGroupTop + 52, 134, 13},
+    {IDC_PREVIEW_LABEL3, kGroupLeft + 16, kGroupTop + 76, 134, 13},
+    {IDC_PREVIEW_LABEL4, kGroupLeft + 16, kGroupTop + 100, 134, 13},
+    {IDC_FILESIZEEDIT, kGroupLeft + 152, kGroupTop + 24, 113, 21},
+    {IDC_FILECOUNTEDIT, kGroupLeft + 152, kGroupTop + 48, 113, 21},
+    {IDC_REGSIZEEDIT, kGroupLeft + 152, kGroupTop + 72, 113, 21},
+    {IDC_REGCOUNTEDIT, kGroupLeft + 152, kGroupTop + 96, 113, 21},
+    {IDCANCEL, 115, 168, 75, 25},
+};
+} // namespace
+
+TPlugInPreviewForm::TPlugInPreviewForm(HWND owner) { CreateFromTemplate(IDD_PLUGINPREVIEW, owner); }
+
+TPlugInPreviewForm::~TPlugInPreviewForm() {
+  // The items report to this window and may be freed right after it: no run may last.
+  StopCollect();
+  if (PlugInPreviewForm == this) PlugInPreviewForm = nullptr;
+}
+
+void TPlugInPreviewForm::FormCreate() {
+  SetClientSizeCentred(kClientWidth, kClientHeight);
+  for (const Placement& place : kPlacements)
+    MoveWindow(GetDlgItem(Handle(), place.Id), place.Left, place.Top, place.Width, place.Height,
+               FALSE);
+  FFileSizeEdit = GetDlgItem(Handle(), IDC_FILESIZEEDIT);
+  FFileCountEdit = GetDlgItem(Handle(), IDC_FILECOUNTEDIT);
+  FRegSizeEdit = GetDlgItem(Handle(), IDC_REGSIZEEDIT);
+  FRegCountEdit = GetDlgItem(Handle(), IDC_REGCOUNTEDIT);
+  FCancelButton = GetDlgItem(Handle(), IDCANCEL);
+  for (const HWND box : {FFileSizeEdit, FFileCountEdit, FRegSizeEdit, FRegCountEdit})
+    SetWindowTextA(box, "0");
+}
+
+void TPlugInPreviewForm::SetCleanObjList(std::unique_ptr<TCleanObjList> list) {
+  FCleanObjList = std::move(list);
+}
+
+void TPlugInPreviewForm::ResetTotals() {
+  FFileSizeTotal = 0;
+  FRegSizeTotal = 0;
+  FFileCount = 0;
+  FRegCount = 0;
+  for (const HWND box : {FFileSizeEdit, FFileCountEdit, FRegSizeEdit, FRegCountEdit})
+    SetWindowTextA(box, "0");
+}
+
+void TPlugInPreviewForm::StartCollect() {
+  // Answering the old run's last messages while it stops would add them to the new
+  // totals, so it ends before the totals are reset.
+  StopCollect();
+  ResetTotals();
+  // The window exists from construction on; the handle is its own.
+  FRun = TCollectInfoThread::Create(std::move(FCleanObjList), Handle());
+}
+
+bool TPlugInPreviewForm::StopCollect(DWORD milliseconds) {
+  if (!FRun) return true;
+  FRun->Stop();
+  return WaitForCollect(milliseconds);
+}
+
+bool TPlugInPreviewForm::WaitForCollect(DWORD milliseconds) {
+  if (!FRun) return true;
+  if (!FRun->WaitFor(milliseconds)) return false;
+  FRun.reset();
+  return true;
+}
+
+void TPlugInPreviewForm::WMFileFound(LPARAM lParam) {
+  // The record is the sender's and lives only while it waits for this handler.
+  const auto& found = *reinterpret_cast<const TSearchRec*>(lParam);
+  FFileSizeTotal += found.Size;
+  ++FFileCount;
+  SetWindowTextA(FFileSizeEdit, FormatKiloBytes(FFileSizeTotal).c_str());
+  SetWindowTextA(FFileCountEdit, std::to_string(FFileCount).c_str());
+}
+
+void TPlugInPreviewForm::WMRegItemFound(LPARAM lParam) {
+  const auto& found = *reinterpret_cast<const TRegItem*>(lParam);
+  FRegSizeTotal += found.DataSize;
+  ++FRegCount;
+  SetWindowTextA(FRegSizeEdit, FormatKiloBytes(FRegSizeTotal).c_str());
+  SetWindowTextA(FRegCountEdit, std::to_string(FRegCount).c_str());
+}
+
+bool TPlugInPreviewForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam,
+                                       INT_PTR& result) {
+  switch (message) {
+  case WM_ITEM_FILE_FOUND:
+    WMFileFound(lParam);
+    result = 0;
+    return true;
+  case WM_ITEM_REG_FOUND:
+    WMRegItemFound(lParam);
+    result = 0;
+    return true;
+  case WM_COMMAND:
+    if (LOWORD(wParam) == IDCANCEL) { // the Close button and Esc
+      SetModalResult(kModalResultCancel);
+      return true;
+    }
+    return false;
+  case WM_CLOSE: // the close box: the collection goes on
+    SetModalResult(kModalResultCancel);
+    result = TRUE;
+    return true;
+  default:
+    return false;
+  }
+}

@@ -1,0 +1,73 @@
+// The HTML Help entry: its errors when the control is missing or has no entry point,
+// and Help Topic opening the real control of the system with the program's help file.
+
+#include "app/HTMLHelp.h"
+#include "res/resource.h"
+#include "tests/support/AppWindows.h"
+#include "tests/support/ScriptedUser.h"
+
+
+namespace {
+
+std::string CallError(THelpControl& control) {
+  try {
+    control.Call(nullptr, "x.chm", HH_DISPLAY_TOPIC_COMMAND, 0);
+  } catch (const std::exception& error) {
+    return error.what();
+  }
+  return "no error";
+}
+
+TEST(HelpControl, AMissingControlGivesTheSameErrorOnEveryRequest) {
+  THelpControl control("C:\\no such folder\\HHCTRL.OCX");
+  for (int request = 0; request < 2; ++request) {
+    EXPECT_EQ(CallError(control), "HHCtrl.OCX not installed!\r HTMLHELP cannot displayed!");
+    EXPECT_FALSE(control.Loaded());
+  }
+}
+
+TEST(HelpControl, AControlWithoutItsEntryPointIsReleasedAndTheNextRequestFailsTheSameWay) {
+  // A system library that nothing here has loaded and that has no HtmlHelpA.
+  const char* library = "cabinet.dll";
+  ASSERT_EQ(GetModuleHandleA(library), nullptr);
+  char system[MAX_PATH] = {};
+  GetSystemDirectoryA(system, MAX_PATH);
+  THelpControl control(std::string(system) + "\\" + library);
+  for (int request = 0; request < 2; ++request) {
+    EXPECT_EQ(CallError(control), "Function HTMLHELP cannot loaded!");
+    EXPECT_FALSE(control.Loaded());
+    EXPECT_EQ(GetModuleHandleA(library), nullptr) << "the library was released again";
+  }
+}
+
+TEST(HelpControl, TheSystemControlLivesInTheSystemFolder) {
+  char system[MAX_PATH] = {};
+  GetSystemDirectoryA(system, MAX_PATH);
+  EXPECT_EQ(SystemHelpControlPath(), std::string(system) + "\\HHCTRL.OCX");
+}
+
+BOOL CALLBACK FindHelpWindow(HWND window, LPARAM found) {
+  char className[64] = {};
+  GetClassNameA(window, className, sizeof className);
+  if (std::string(className) != "HH Parent") return TRUE;
+  *reinterpret_cast<HWND*>(found) = window;
+  return FALSE;
+}
+
+class HelpTopic : public AppWindows {};
+
+TEST_F(HelpTopic, OpensTheHelpFileBesideTheProgramInTheSystemControl) {
+  ScriptedUser user; // an error box would be recorded here
+  Command(IDM_HELPTOPIC);
+  HWND help = nullptr;
+  EnumThreadWindows(GetCurrentThreadId(), FindHelpWindow, reinterpret_cast<LPARAM>(&help));
+  ASSERT_NE(help, nullptr) << "no HTML Help window";
+  EXPECT_TRUE(user.Seen().empty()) << user.Seen().front().Text;
+  // The title comes from Zentrel.chm beside the executable: the control found the file.
+  char title[256] = {};
+  GetWindowTextA(help, title, sizeof title);
+  EXPECT_STREQ(title, "Varnex Help");
+  DestroyWindow(help);
+}
+
+} // namespace

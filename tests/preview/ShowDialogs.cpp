@@ -1,0 +1,83 @@
+// Shows one of the main window's dialogs for its screenshot: scripts/take-screenshots.sh
+// runs it inside a Wine desktop as
+//   show_dialogs.exe preview|properties|about <rect file> [plug-in file or folder]
+// It starts the program's windows, runs the command, and once the dialog has painted
+// (for the preview: while its totals still grow) writes the dialog's window rectangle
+// ("left top width height") to the rect file so the script can crop the screen to it.
+// The dialog closes itself after 30 seconds.
+
+#include "app/Application.h"
+#include "app/VarnexFormUnit.h"
+#include "cleanobjs/CleanFolder.h"
+#include "framework/CommandLine.h"
+#include "preview/PlugInPreviewFormUnit.h"
+#include "res/resource.h"
+#include "sysfolders/SysFolders.h"
+#include "sysfolders/Win32SysFolderSource.h"
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <cstdio>
+#include <string>
+
+namespace {
+std::string RectFile;
+std::string Caption;
+
+void CALLBACK Painted(HWND, UINT, UINT_PTR timer, DWORD) {
+  KillTimer(nullptr, timer);
+  const HWND dialog = FindWindowA(nullptr, Caption.c_str());
+  if (dialog == nullptr) return;
+  UpdateWindow(dialog);
+  RECT window{};
+  GetWindowRect(dialog, &window);
+  if (FILE* file = std::fopen(RectFile.c_str(), "w")) {
+    std::fprintf(file, "%ld %ld %ld %ld\n", window.left, window.top, window.right - window.left,
+                 window.bottom - window.top);
+    std::fclose(file);
+  }
+}
+
+void CALLBACK Expired(HWND, UINT, UINT_PTR, DWORD) {
+  if (const HWND dialog = FindWindowA(nullptr, Caption.c_str()))
+    PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+}
+} // namespace
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+  std::vector<std::string> arguments = SplitCommandLine(GetCommandLineA());
+  if (arguments.size() < 3) return 2;
+  const std::string which = arguments[1];
+  RectFile = arguments[2];
+  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_COOL_CLASSES};
+  InitCommonControlsEx(&controls);
+  SysFolderList = std::make_unique<TSysFolderList>(Win32SysFolderSource());
+  CreateApplicationWindows();
+  VarnexForm->Show({});
+
+  UINT command = IDM_ABOUT;
+  Caption = "About Varnex ...";
+  // A plug-in file to open, or a folder whose whole tree a folder item covers.
+  const std::string source = arguments.size() > 3 ? arguments[3] : "%WINDOWS%";
+  if (source.size() > 4 && source.substr(source.size() - 4) == ".ppj") {
+    VarnexForm->LoadPlugIn(source);
+  } else if (which == "preview") {
+    auto folder = std::make_unique<TCleanFolder>("Preview", source, false);
+    folder->Masks() = {"*.*"};
+    VarnexForm->AppendItemRow(std::move(folder));
+  }
+  if (which == "preview") {
+    command = IDM_PREVIEWSIZE;
+    Caption = "Plug-In Preview";
+  } else if (which == "properties") {
+    command = IDM_PROPERTIES;
+    Caption = "Properties";
+  }
+  SetTimer(nullptr, 0, 1500, Painted);
+  SetTimer(nullptr, 0, 30000, Expired);
+  SendMessageA(VarnexForm->Handle(), WM_COMMAND, command, 0);
+  DestroyApplicationWindows();
+  SysFolderList.reset();
+  return 0;
+}
