@@ -11,10 +11,7 @@ constexpr int kClientWidth = 296;
 constexpr int kClientHeight = 227;
 constexpr COLORREF kLinkColour = RGB(0, 0, 128); // navy
 
-struct Placement {
-  int Id, Left, Top, Width, Height;
-};
-constexpr Placement kPlacements[] = {
+constexpr std::initializer_list<TDialog::ControlPlacement> kPlacements = {
     {IDC_ABOUT_IMAGE, 8, 8, 32, 32},
     {IDC_ABOUT_LABEL1, 56, 12, 224, 16},
     {IDC_ABOUT_LABEL2, 56, 36, 224, 13},
@@ -59,9 +56,7 @@ bool TPlugInAboutForm::IsLink(HWND control) const {
 
 void TPlugInAboutForm::FormCreate() {
   SetClientSizeCentred(kClientWidth, kClientHeight);
-  for (const Placement& place : kPlacements)
-    MoveWindow(GetDlgItem(Handle(), place.Id), place.Left, place.Top, place.Width, place.Height,
-               FALSE);
+  PlaceControls(kPlacements);
   FBoldFont.reset(DerivedFont(Handle(), FW_BOLD, FALSE));
   FLinkFont.reset(DerivedFont(Handle(), FW_NORMAL, TRUE));
   SendMessageA(Label(1), WM_SETFONT, reinterpret_cast<WPARAM>(FBoldFont.get()), FALSE);

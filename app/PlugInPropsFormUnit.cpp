@@ -9,10 +9,7 @@ namespace {
 constexpr int kClientWidth = 337;
 constexpr int kClientHeight = 187;
 
-struct Placement {
-  int Id, Left, Top, Width, Height;
-};
-constexpr Placement kPlacements[] = {
+constexpr std::initializer_list<TDialog::ControlPlacement> kPlacements = {
     {IDC_PROPS_GROUP, 8, 8, 321, 137},
     {IDC_PROPS_NAMECAPTION, 24, 32, 48, 13},
     {IDC_NAMEEDIT, 80, 28, 233, 21},
@@ -57,9 +54,7 @@ TPlugInPropsForm::~TPlugInPropsForm() {
 
 void TPlugInPropsForm::FormCreate() {
   SetClientSizeCentred(kClientWidth, kClientHeight);
-  for (const Placement& place : kPlacements)
-    MoveWindow(GetDlgItem(Handle(), place.Id), place.Left, place.Top, place.Width, place.Height,
-               FALSE);
+  PlaceControls(kPlacements);
   FNameEdit = GetDlgItem(Handle(), IDC_NAMEEDIT);
   FAuthorEdit = GetDlgItem(Handle(), IDC_AUTHOREDIT);
   FTimeLabel = GetDlgItem(Handle(), IDC_TIMELABEL);

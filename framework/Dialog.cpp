@@ -33,6 +33,12 @@ void TDialog::SetClientSizeCentred(int width, int height) {
                frameHeight, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+void TDialog::PlaceControls(std::initializer_list<ControlPlacement> placements) {
+  for (const ControlPlacement& place : placements)
+    MoveWindow(GetDlgItem(FHandle, place.Id), place.Left, place.Top, place.Width, place.Height,
+               FALSE);
+}
+
 namespace {
 BOOL CALLBACK CollectEnabledWindow(HWND window, LPARAM windows) {
   if (IsWindowVisible(window) && IsWindowEnabled(window))

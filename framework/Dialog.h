@@ -7,6 +7,8 @@
 
 #include <windows.h>
 
+#include <initializer_list>
+
 // The modal results a dialog ends with.
 inline constexpr int kModalResultNone = 0;
 inline constexpr int kModalResultOK = IDOK;         // 1
@@ -20,6 +22,11 @@ public:
   TDialog& operator=(const TDialog&) = delete;
 
   HWND Handle() const { return FHandle; }
+
+  // A control's place in the client area, in pixels.
+  struct ControlPlacement {
+    int Id, Left, Top, Width, Height;
+  };
 
   // Disables the thread's other windows, shows the dialog with the focus on its first
   // control and runs a message loop of its own (with IsDialogMessage, so Tab, Enter
@@ -38,6 +45,8 @@ protected:
   // Gives the dialog this client size and centres it on the primary work area. The
   // template's dialog units map to different pixels on different systems.
   void SetClientSizeCentred(int width, int height);
+  // Moves each control to its place; call it from FormCreate.
+  void PlaceControls(std::initializer_list<ControlPlacement> placements);
 
   virtual void FormCreate() {}
   // Runs each time ShowModal has shown the dialog, after the focus went to its first

@@ -15,11 +15,8 @@ constexpr int kClientHeight = 203;
 constexpr int kGroupLeft = 8;
 constexpr int kGroupTop = 8;
 
-struct Placement {
-  int Id, Left, Top, Width, Height;
-};
 // Pixels in the client area; the labels and boxes are placed relative to the group.
-constexpr Placement kPlacements[] = {
+constexpr std::initializer_list<TDialog::ControlPlacement> kPlacements = {
     {IDC_PREVIEW_GROUP, 8, 8, 289, 145},
     {IDC_PREVIEW_LABEL1, kGroupLeft + 16, kGroupTop + 28, 134, 13},
     {IDC_PREVIEW_LABEL2, kGroupLeft + 16, kGroupTop + 52, 134, 13},
@@ -43,9 +40,7 @@ TPlugInPreviewForm::~TPlugInPreviewForm() {
 
 void TPlugInPreviewForm::FormCreate() {
   SetClientSizeCentred(kClientWidth, kClientHeight);
-  for (const Placement& place : kPlacements)
-    MoveWindow(GetDlgItem(Handle(), place.Id), place.Left, place.Top, place.Width, place.Height,
-               FALSE);
+  PlaceControls(kPlacements);
   FFileSizeEdit = GetDlgItem(Handle(), IDC_FILESIZEEDIT);
   FFileCountEdit = GetDlgItem(Handle(), IDC_FILECOUNTEDIT);
   FRegSizeEdit = GetDlgItem(Handle(), IDC_REGSIZEEDIT);
