@@ -31,30 +31,59 @@ void TCleanFolder::CollectInfo() {
   SearchFolder(WithoutFinalSeparator(ExpandFolderMacros(FFolder)));
 }
 
+namespace {
+
+// The platform's pattern for every name, which the walk uses to find the subfolders.
+bool MatchesEveryName(const std::string& mask) { return mask == "*.*" || mask == "*"; }
+
+void AddSubfolder(const std::string& folder, const TSearchRec& entry,
+                  std::vector<std::string>& subfolders) {
+  // A folder link is left alone: following it can loop forever or reach files far
+  // outside the folder the user named.
+  if (IsSubfolder(entry) && !IsFolderLink(entry)) subfolders.push_back(JoinPath(folder, entry.Name));
+}
+
+} // namespace
+
 void TCleanFolder::SearchFolder(const std::string& folder) {
   if (Cancelled()) return;
   SendSearchPath("Searching path: " + folder);
+  // A mask that matches every name finds the folder's subfolders as well. Taking them
+  // from its search spares a second listing of every folder, which would otherwise be
+  // the larger part of the walk's cost; the messages and lists are the same.
+  std::vector<std::string> subfolders;
+  bool subfoldersListed = false;
   for (const std::string& mask : FMasks) {
-    SearchFiles(folder, mask);
+    const bool listSubfolders = !subfoldersListed && MatchesEveryName(mask);
+    SearchFiles(folder, mask, listSubfolders ? &subfolders : nullptr);
+    subfoldersListed = subfoldersListed || listSubfolders;
     if (Cancelled()) break;
   }
-  TFileSearch search(JoinPath(folder, "*.*"));
-  for (bool found = search.Found(); found; found = !Cancelled() && search.Next()) {
-    const TSearchRec& entry = search.Entry();
-    // A folder link is left alone: following it can loop forever or reach files far
-    // outside the folder the user named.
-    if (!IsSubfolder(entry) || IsFolderLink(entry)) continue;
-    const std::string subfolder = JoinPath(folder, entry.Name);
+  if (!subfoldersListed) ListSubfolders(folder, subfolders);
+  for (const std::string& subfolder : subfolders) {
+    if (Cancelled()) return;
     SearchFolder(subfolder);
     FFolderList.push_back(subfolder);
   }
 }
 
-void TCleanFolder::SearchFiles(const std::string& folder, const std::string& mask) {
+void TCleanFolder::ListSubfolders(const std::string& folder,
+                                  std::vector<std::string>& subfolders) const {
+  if (Cancelled()) return;
+  TFileSearch search(JoinPath(folder, "*.*"));
+  for (bool found = search.Found(); found; found = !Cancelled() && search.Next())
+    AddSubfolder(folder, search.Entry(), subfolders);
+}
+
+void TCleanFolder::SearchFiles(const std::string& folder, const std::string& mask,
+                               std::vector<std::string>* subfolders) {
   TFileSearch search(JoinPath(folder, mask));
   for (bool found = search.Found(); found; found = !Cancelled() && search.Next()) {
     const TSearchRec& entry = search.Entry();
-    if (entry.Attr & kDirectoryAttribute) continue;
+    if (entry.Attr & kDirectoryAttribute) {
+      if (subfolders) AddSubfolder(folder, entry, *subfolders);
+      continue;
+    }
     auto file = std::make_unique<TFileInfo>(folder, entry);
     SendFileFound(file->SearchRec());
     FFileList.push_back(std::move(file));

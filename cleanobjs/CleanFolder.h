@@ -41,9 +41,14 @@ public:
 
   // The two steps of the walk: a folder's files mask by mask, then its subfolders.
   void SearchFolder(const std::string& folder);
-  void SearchFiles(const std::string& folder, const std::string& mask);
+  // Records and reports the files of `folder` that match `mask`; with `subfolders`,
+  // also appends the subfolders that the search finds.
+  void SearchFiles(const std::string& folder, const std::string& mask,
+                   std::vector<std::string>* subfolders = nullptr);
 
 private:
+  // Appends the subfolders of `folder`, folder links left out, in listing order.
+  void ListSubfolders(const std::string& folder, std::vector<std::string>& subfolders) const;
   void DeleteFoundFile(const std::string& path) const;
   void RemoveFolder(const std::string& path) const;
 

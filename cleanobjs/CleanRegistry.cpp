@@ -78,27 +78,27 @@ void TCleanRegistry::CollectAllValues() {
 
 std::int64_t TCleanRegistry::CollectKeySize(const std::string& path) {
   std::lock_guard<TCriticalSection> lock(CriticalSection());
-  FRegistry.SetRootKey(PredefinedKey(FRootKey));
   return MeasureKey(path);
 }
 
 std::int64_t TCleanRegistry::MeasureKey(const std::string& path) {
+  // Each level holds its key open across the descent, so every key is opened once,
+  // and its values come with their sizes from one listing: the measure costs little
+  // more than the registry's own enumeration.
+  TRegistry level;
+  level.SetRootKey(PredefinedKey(FRootKey));
+  if (!level.OpenKey(path)) return 0;
   std::int64_t count = 0;
-  if (!FRegistry.OpenKey(path)) return 0;
-  for (const std::string& name : FRegistry.GetKeyNames()) {
+  for (const std::string& name : level.GetKeyNames()) {
     count += MeasureKey(SubKeyPath(path, name));
     if (Cancelled()) return count;
   }
-  // The descent left a subkey open; the values are read from this key again.
-  if (!FRegistry.OpenKey(path)) return count;
-  for (const std::string& name : FRegistry.GetValueNames()) {
+  for (const TRegistry::ValueSize& value : level.GetValueSizes()) {
     if (Cancelled()) return count;
-    const std::int64_t size = FRegistry.GetDataSize(name);
-    if (size < 0) continue;
-    count += size;
+    count += value.Size;
     // The record names the key that holds the value, which for a value of a subkey
     // is not the item's own key.
-    SendRegFound(TRegItem{FRootKey, path, name, false, size});
+    SendRegFound(TRegItem{FRootKey, path, value.Name, false, value.Size});
   }
   return count;
 }

@@ -77,6 +77,22 @@ std::vector<std::string> TRegistry::GetValueNames() const {
   return EnumNames(FCurrentKey.get(), &NextValueName);
 }
 
+std::vector<TRegistry::ValueSize> TRegistry::GetValueSizes() const {
+  std::vector<ValueSize> values;
+  if (!FCurrentKey) return values;
+  std::string buffer(kMaxNameLength + 1, '\0');
+  for (DWORD index = 0;; ++index) {
+    DWORD length = static_cast<DWORD>(buffer.size());
+    DWORD size = 0;
+    // Without a data buffer the listing reports the size the data would need.
+    if (RegEnumValueA(FCurrentKey.get(), index, buffer.data(), &length, nullptr, nullptr, nullptr,
+                      &size) != ERROR_SUCCESS)
+      break;
+    values.push_back({std::string(buffer.data(), length), static_cast<std::int64_t>(size)});
+  }
+  return values;
+}
+
 bool TRegistry::ValueExists(const std::string& name) const {
   return GetDataSize(name) >= 0;
 }

@@ -44,6 +44,14 @@ public:
   std::vector<std::string> GetKeyNames() const;
   std::vector<std::string> GetValueNames() const;
 
+  struct ValueSize {
+    std::string Name;
+    std::int64_t Size;
+  };
+  // The current key's values with the byte counts of their data, in enumeration
+  // order, as one listing gives them; empty without a current key.
+  std::vector<ValueSize> GetValueSizes() const;
+
   bool ValueExists(const std::string& name) const;
   // Bytes of the value's data, or -1 when it cannot be queried (no such value).
   std::int64_t GetDataSize(const std::string& name) const;

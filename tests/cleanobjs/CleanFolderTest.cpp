@@ -79,6 +79,40 @@ TEST_F(CleanFolderTest, EachFolderIsReportedBeforeItsFilesMaskByMaskThenItsSubfo
   EXPECT_EQ(item->FolderList().size(), 2u) << "a second collection does not list folders twice";
 }
 
+TEST_F(CleanFolderTest, MasksMatchingEveryNameWalkTheTreeAsAnyOtherMasks) {
+  MakeFile("root\\a.tmp", 1);
+  MakeFile("root\\A\\note", 2);
+  MakeFile("root\\A\\B\\c.log", 3);
+  MakeFolder("root\\C");
+  const std::vector<Seen> walk{kScan,
+                               SearchPath(Root()),
+                               FileFound("a.tmp", 1),
+                               SearchPath(In("A")),
+                               FileFound("note", 2),
+                               SearchPath(In("A\\B")),
+                               FileFound("c.log", 3),
+                               SearchPath(In("C"))};
+  const std::vector<std::string> folders{In("A\\B"), In("A"), In("C")};
+  for (const char* mask : {"*.*", "*"}) {
+    auto item = Item(Root(), {mask});
+    item->CollectInfo();
+    EXPECT_EQ(Messages(), walk) << "mask " << mask;
+    EXPECT_EQ(item->FolderList(), folders) << "mask " << mask;
+  }
+
+  // Each mask finds the files again, but every folder is walked once, whichever of
+  // the masks its subfolders come from.
+  auto twice = Item(Root(), {"*.log", "*.*", "*"});
+  twice->CollectInfo();
+  EXPECT_EQ(Messages(), (std::vector<Seen>{kScan, SearchPath(Root()), FileFound("a.tmp", 1),
+                                           FileFound("a.tmp", 1), SearchPath(In("A")),
+                                           FileFound("note", 2), FileFound("note", 2),
+                                           SearchPath(In("A\\B")), FileFound("c.log", 3),
+                                           FileFound("c.log", 3), FileFound("c.log", 3),
+                                           SearchPath(In("C"))}));
+  EXPECT_EQ(twice->FolderList(), folders);
+}
+
 TEST_F(CleanFolderTest, AFileMatchingTwoMasksIsCountedTwiceAndDeletedOnce) {
   const std::string file = MakeFile("root\\a.tmp", 8);
   auto item = Item(Root(), {"*.tmp", "*.*"});

@@ -249,22 +249,32 @@ TEST_F(CleanRegistryTest, CancelDuringAllValuesStopsBeforeTheNextValue) {
   EXPECT_EQ(item->GetSize(), 3);
 }
 
-TEST_F(CleanRegistryTest, AValueDeletedAfterTheListingIsSkippedNotCountedAsMinusOne) {
+TEST_F(CleanRegistryTest, AValueDeletedDuringTheCollectionIsNeverCountedAsMinusOne) {
   for (std::uint8_t kind : {kRegistryAllValues, kRegistryWholeKey}) {
     Key.SetValue("K", "v1", 1);
     Key.SetValue("K", "v2", 2);
     Key.SetValue("K", "v3", 3);
     auto item = Item(kind, "K");
-    // The names are listed before the first value is read; v2 goes while v1 is reported.
+    // v2 goes while v1 is reported.
     Receiver.OnMessage([&](const ReceivedMessage& r) {
       if (r.Message == WM_ITEM_REG_FOUND && r.Value == 1) Key.DeleteValue("K", "v2");
     });
     item->CollectInfo();
     Receiver.OnMessage(nullptr);
-    EXPECT_EQ(Messages(), (std::vector<Seen>{kScan, Found(Path("K"), "v1", 1),
-                                             Found(Path("K"), "v3", 3)}))
-        << "kind " << int(kind);
-    EXPECT_EQ(item->GetSize(), 4) << "kind " << int(kind);
+    if (kind == kRegistryAllValues) {
+      // The names are listed first and each size is read in turn: v2 is missed.
+      EXPECT_EQ(Messages(), (std::vector<Seen>{kScan, Found(Path("K"), "v1", 1),
+                                               Found(Path("K"), "v3", 3)}));
+      EXPECT_EQ(item->GetSize(), 4);
+    } else {
+      // A branch's values come with their sizes from one listing, made before v1 was
+      // reported, so v2 counts as it was then, as a file deleted after the folder's
+      // listing does.
+      EXPECT_EQ(Messages(), (std::vector<Seen>{kScan, Found(Path("K"), "v1", 1),
+                                               Found(Path("K"), "v2", 2),
+                                               Found(Path("K"), "v3", 3)}));
+      EXPECT_EQ(item->GetSize(), 6);
+    }
   }
 }
 

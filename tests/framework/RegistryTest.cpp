@@ -37,6 +37,7 @@ TEST(Registry, AFailedOpenLeavesNoKeyOpen) {
   EXPECT_FALSE(registry.ValueExists("v"));
   EXPECT_EQ(registry.GetDataSize("v"), -1);
   EXPECT_TRUE(registry.GetValueNames().empty());
+  EXPECT_TRUE(registry.GetValueSizes().empty());
   EXPECT_FALSE(registry.DeleteValue("v"));
   EXPECT_TRUE(key.ValueExists("A", "v"));
 }
@@ -75,6 +76,39 @@ TEST(Registry, DataSizeOfAnEmptyValueIsZeroAndOfAMissingOneMinusOne) {
   EXPECT_EQ(registry.GetDataSize("missing"), -1);
   // The default value of a key that has none set does not exist either.
   EXPECT_FALSE(registry.ValueExists(""));
+}
+
+TEST(Registry, ListedValueSizesAreTheQueriedSizesForEveryType) {
+  TestKey key;
+  key.SetValue("", "", 5);
+  key.SetValue("", "big", 70000);
+  key.SetValue("", "empty", 0);
+  {
+    unique_hkey open;
+    ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, key.Path().c_str(), 0, KEY_SET_VALUE, open.put()),
+              ERROR_SUCCESS);
+    const auto set = [&](const char* name, DWORD type, const char* data, DWORD size) {
+      ASSERT_EQ(RegSetValueExA(open.get(), name, 0, type, reinterpret_cast<const BYTE*>(data), size),
+                ERROR_SUCCESS);
+    };
+    // Strings are stored in UTF-16 and read back in the ANSI code page, where a letter
+    // above 0x7F takes one byte: the listing must count the same bytes as the query.
+    set("expand", REG_EXPAND_SZ, "%TEMP%\\x", 9);
+    set("multi", REG_MULTI_SZ, "a\0bc\0\0", 6);
+    set("number", REG_DWORD, "\1\0\0\0", 4);
+    set("text", REG_SZ, "caf\xe9", 5);
+  }
+  TRegistry registry = UserRegistry();
+  ASSERT_TRUE(registry.OpenKey(key.Path()));
+
+  const std::vector<TRegistry::ValueSize> listed = registry.GetValueSizes();
+  Names names;
+  for (const TRegistry::ValueSize& value : listed) {
+    names.push_back(value.Name);
+    EXPECT_EQ(value.Size, registry.GetDataSize(value.Name)) << "value \"" << value.Name << "\"";
+  }
+  EXPECT_EQ(names, registry.GetValueNames());
+  EXPECT_EQ(names.size(), 7u);
 }
 
 TEST(Registry, DeleteKeyRemovesTheWholeTreeAndNothingBeside) {
