@@ -33,6 +33,14 @@ add_executable(preview_tests
 target_link_libraries(preview_tests PRIVATE varnex_app varnex_message_recorder varnex_test_support
   gtest_main)
 add_test(NAME preview_tests COMMAND preview_tests)
+# A stand-in help control beside the tests, which records what the program asks of it.
+add_library(fake_help_control SHARED tests/app/FakeHelpControl.cpp)
+set_target_properties(fake_help_control PROPERTIES
+  OUTPUT_NAME FakeHelpControl
+  PREFIX ""
+  RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
+target_include_directories(fake_help_control PRIVATE ${CMAKE_SOURCE_DIR})
+add_dependencies(preview_tests fake_help_control)
 
 # Zentrel.chm, compiled from help/ by chmcmd and placed beside varnex.exe. chmcmd
 # writes beside its project, so it runs on a copy in the build folder.

@@ -3,9 +3,9 @@
 
 #include "app/HTMLHelp.h"
 #include "res/resource.h"
+#include "tests/app/FakeHelpControl.h"
 #include "tests/support/AppWindows.h"
 #include "tests/support/ScriptedUser.h"
-
 
 namespace {
 
@@ -38,6 +38,29 @@ TEST(HelpControl, AControlWithoutItsEntryPointIsReleasedAndTheNextRequestFailsTh
     EXPECT_FALSE(control.Loaded());
     EXPECT_EQ(GetModuleHandleA(library), nullptr) << "the library was released again";
   }
+}
+
+TEST(HelpControl, TheControlIsInitialisedOnceBeforeItsFirstRequestAndNeverAgain) {
+  char program[MAX_PATH] = {};
+  GetModuleFileNameA(nullptr, program, MAX_PATH);
+  std::string folder = program;
+  folder.erase(folder.find_last_of('\\'));
+  THelpControl control(folder + "\\FakeHelpControl.dll");
+  for (const char* file : {"one.chm", "two.chm", "three.chm"})
+    control.Call(nullptr, file, HH_DISPLAY_TOPIC_COMMAND, 0);
+
+  const auto recorded = reinterpret_cast<FakeHelpRecordedCalls>(reinterpret_cast<void*>(
+      GetProcAddress(GetModuleHandleA("FakeHelpControl.dll"), "RecordedCalls")));
+  ASSERT_NE(recorded, nullptr) << "the stand-in control is not loaded";
+  int count = 0;
+  const FakeHelpCall* calls = recorded(&count);
+  ASSERT_EQ(count, 4);
+  EXPECT_EQ(calls[0].Command, HH_INITIALIZE_COMMAND);
+  EXPECT_NE(calls[0].Data, 0u) << "the control needs somewhere to put its cookie";
+  for (int index = 1; index < count; ++index)
+    EXPECT_EQ(calls[index].Command, HH_DISPLAY_TOPIC_COMMAND) << "call " << index;
+  EXPECT_STREQ(calls[1].File, "one.chm");
+  EXPECT_STREQ(calls[3].File, "three.chm");
 }
 
 TEST(HelpControl, TheSystemControlLivesInTheSystemFolder) {
