@@ -41,8 +41,10 @@ std::string TimeStampText(double dateTime) {
   time.wSecond = static_cast<WORD>(parts->Second);
   time.wMilliseconds = static_cast<WORD>(parts->Millisecond);
   std::string text = Formatted(GetDateFormatA, DATE_SHORTDATE, time);
-  if (parts->Hour != 0 || parts->Minute != 0 || parts->Second != 0)
-    text += " " + Formatted(GetTimeFormatA, 0, time); // no flags: the long time format
+  if (parts->Hour != 0 || parts->Minute != 0 || parts->Second != 0) {
+    text += ' ';
+    text += Formatted(GetTimeFormatA, 0, time); // no flags: the long time format
+  }
   return text;
 }
 
