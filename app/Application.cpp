@@ -3,6 +3,7 @@
 #include "app/PlugInAboutFormUnit.h"
 #include "app/PlugInPropsFormUnit.h"
 #include "app/VarnexFormUnit.h"
+#include "framework/MessageBoxes.h"
 #include "preview/PlugInPreviewFormUnit.h"
 #include "sysfolders/FolderViewFormUnit.h"
 #include "sysfolders/SysFolders.h"
@@ -13,6 +14,7 @@ void CreateApplicationWindows() {
   // The main window comes first and so becomes the main window of the program; the
   // dialogs follow it in start-up order and are owned by it. The system folder table
   // must exist by now.
+  SetApplicationTitle("Varnex");
   VarnexForm = new TVarnexForm();
   PlugInAboutForm = new TPlugInAboutForm(VarnexForm->Handle());
   PlugInPreviewForm = new TPlugInPreviewForm(VarnexForm->Handle());

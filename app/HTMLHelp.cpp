@@ -9,12 +9,12 @@ HWND THelpControl::Call(HWND window, const char* file, UINT command, DWORD_PTR d
 
 void THelpControl::Load() {
   unique_hmodule library(LoadLibraryA(FLibraryPath.c_str()));
-  if (!library) throw EVarnexError("HHCtrl.OCX not installed!\r HTMLHELP cannot displayed!");
+  if (!library) throw ECommandError("HHCtrl.OCX not installed!\r HTMLHELP cannot displayed!");
   const auto entry =
       reinterpret_cast<EntryPoint>(reinterpret_cast<void*>(GetProcAddress(library.get(), "HtmlHelpA")));
   // Without its entry point the control is released again here, so that no later
   // request calls through a null address.
-  if (entry == nullptr) throw EVarnexError("Function HTMLHELP cannot loaded!");
+  if (entry == nullptr) throw ECommandError("Function HTMLHELP cannot loaded!");
   FLibrary = std::move(library);
   FEntry = entry;
   // Once for the whole run: the cookie stays with the control, which is never

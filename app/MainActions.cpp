@@ -6,26 +6,24 @@
 
 namespace {
 constexpr std::array<TAction, 12> kActions{{
-    {IDM_NEW, "NewAction", "&New", "Create a new plug-in", 3},
-    {IDM_OPEN, "OpenAction", "&Open", "Open a plug-in from your disk", 4},
-    {IDM_SAVE, "SaveAction", "&Save", "Save plug-in to disk", 0},
-    {IDM_SAVEAS, "SaveAsAction", "&Save As", "Save current plug-in to another file", -1},
-    {IDM_NEWITEM, "NewItemAction", "&New Item", "Create new clean item", 1},
-    {IDM_EDITITEM, "EditItemAction", "&Edit Item", "Edit current selected clean item", -1},
-    {IDM_REMOVEITEM, "RemoveItemAction", "&Remove Item", "Remove selected item", 2},
-    {IDM_PROPERTIES, "PropertiesAction", "&Properties", "Show plug-in properties", 5},
-    {IDM_PREVIEWSIZE, "PreviewSizeAction", "&Preview Size",
+    {IDM_NEW, "&New", "Create a new plug-in", 3},
+    {IDM_OPEN, "&Open", "Open a plug-in from your disk", 4},
+    {IDM_SAVE, "&Save", "Save plug-in to disk", 0},
+    {IDM_SAVEAS, "&Save As", "Save current plug-in to another file", -1},
+    {IDM_NEWITEM, "&New Item", "Create new clean item", 1},
+    {IDM_EDITITEM, "&Edit Item", "Edit current selected clean item", -1},
+    {IDM_REMOVEITEM, "&Remove Item", "Remove selected item", 2},
+    {IDM_PROPERTIES, "&Properties", "Show plug-in properties", 5},
+    {IDM_PREVIEWSIZE, "&Preview Size",
      "Show how many size can be free on current plug-in", -1},
-    {IDM_EXIT, "ExitAction", "&Exit", "Exit varnex", -1},
-    {IDM_HELPTOPIC, "HelpAction", "&Help Topic", "Show help topic", -1},
-    {IDM_ABOUT, "AboutAction", "&About", "About Varnex ...", -1},
+    {IDM_EXIT, "&Exit", "Exit varnex", -1},
+    {IDM_HELPTOPIC, "&Help Topic", "Show help topic", -1},
+    {IDM_ABOUT, "&About", "About Varnex ...", -1},
 }};
 
 constexpr std::array<UINT, 9> kToolbar{IDM_NEW,     0, IDM_OPEN,       IDM_SAVE, 0,
                                        IDM_NEWITEM, IDM_REMOVEITEM, 0,        IDM_PROPERTIES};
 } // namespace
-
-std::span<const TAction> MainActions() { return kActions; }
 
 const TAction* FindAction(UINT id) {
   for (const TAction& action : kActions)

@@ -8,13 +8,11 @@
 
 struct TAction {
   UINT Id;
-  const char* Name;    // as the code refers to it: "NewAction", ...
   const char* Caption; // with its accelerator mark
   const char* Hint;    // shown in the status bar over its menu entry or button
   int ImageIndex;      // in the toolbar image list; -1 for none
 };
 
-std::span<const TAction> MainActions();
 // The action with this command id, or null.
 const TAction* FindAction(UINT id);
 

@@ -46,9 +46,7 @@ TPlugInAboutForm::~TPlugInAboutForm() {
   if (PlugInAboutForm == this) PlugInAboutForm = nullptr;
 }
 
-HWND TPlugInAboutForm::Label(int number) const {
-  return GetDlgItem(Handle(), IDC_ABOUT_LABEL1 + number - 1);
-}
+HWND TPlugInAboutForm::Label(int number) const { return Control(IDC_ABOUT_LABEL1 + number - 1); }
 
 bool TPlugInAboutForm::IsLink(HWND control) const {
   return control != nullptr && (control == Label(5) || control == Label(7));
@@ -74,23 +72,16 @@ void TPlugInAboutForm::Label7Click() {
   FShellOpen(Handle(), "open", kWebSiteAddress, nullptr, nullptr, SW_SHOW);
 }
 
+void TPlugInAboutForm::OnCommand(int id, int code) {
+  if (code != STN_CLICKED) return;
+  if (id == IDC_ABOUT_LABEL5) Label5Click();
+  if (id == IDC_ABOUT_LABEL7) Label7Click();
+}
+
+// The links are drawn in navy and show the hand pointer.
 bool TPlugInAboutForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam,
                                      INT_PTR& result) {
   switch (message) {
-  case WM_COMMAND:
-    if (HIWORD(wParam) == STN_CLICKED && LOWORD(wParam) == IDC_ABOUT_LABEL5) {
-      Label5Click();
-      return true;
-    }
-    if (HIWORD(wParam) == STN_CLICKED && LOWORD(wParam) == IDC_ABOUT_LABEL7) {
-      Label7Click();
-      return true;
-    }
-    if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) {
-      SetModalResult(kModalResultOK); // the box has only OK; Esc closes it the same way
-      return true;
-    }
-    return false;
   case WM_CTLCOLORSTATIC:
     if (IsLink(reinterpret_cast<HWND>(lParam))) {
       const HDC dc = reinterpret_cast<HDC>(wParam);
@@ -108,10 +99,6 @@ bool TPlugInAboutForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam,
       return true;
     }
     return false;
-  case WM_CLOSE:
-    SetModalResult(kModalResultOK);
-    result = TRUE;
-    return true;
   default:
     return false;
   }

@@ -29,6 +29,9 @@ public:
 
 protected:
   void FormCreate() override;
+  void OnCommand(int id, int code) override;
+  // The box has only OK; Esc and the close box close it the same way.
+  void OnCancel() override { SetModalResult(kModalResultOK); }
   bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;
 
 private:

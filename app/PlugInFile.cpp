@@ -77,7 +77,7 @@ void SavePlugInFile(const std::string& path, const plugin::PlugInHeader& header,
                     const std::vector<TCleanObj*>& items) {
   char temporary[MAX_PATH + 1] = {};
   if (GetTempFileNameA(FolderOf(path).c_str(), "vnx", 0, temporary) == 0)
-    throw EVarnexError(CreateErrorText(path, GetLastError()));
+    throw ECommandError(CreateErrorText(path, GetLastError()));
 
   std::int64_t expected = static_cast<std::int64_t>(plugin::kHeaderSize);
   for (TCleanObj* item : items)
@@ -100,5 +100,5 @@ void SavePlugInFile(const std::string& path, const plugin::PlugInHeader& header,
     return;
   if (written) failure = GetLastError();
   DeleteFileA(temporary);
-  throw EVarnexError(CreateErrorText(path, failure));
+  throw ECommandError(CreateErrorText(path, failure));
 }

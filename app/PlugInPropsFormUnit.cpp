@@ -1,6 +1,6 @@
 #include "app/PlugInPropsFormUnit.h"
 
-#include "app/PlugInPropsFormRes.h"
+#include "framework/Controls.h"
 #include "framework/DateTimeParts.h"
 
 TPlugInPropsForm* PlugInPropsForm = nullptr;
@@ -57,32 +57,24 @@ TPlugInPropsForm::~TPlugInPropsForm() {
 void TPlugInPropsForm::FormCreate() {
   SetClientSizeCentred(kClientWidth, kClientHeight);
   PlaceControls(kPlacements);
-  FNameEdit = GetDlgItem(Handle(), IDC_NAMEEDIT);
-  FAuthorEdit = GetDlgItem(Handle(), IDC_AUTHOREDIT);
-  FTimeLabel = GetDlgItem(Handle(), IDC_TIMELABEL);
   // No length limit: a text longer than the file keeps is reported when saving.
-  SendMessageA(FNameEdit, EM_SETLIMITTEXT, 0, 0);
-  SendMessageA(FAuthorEdit, EM_SETLIMITTEXT, 0, 0);
+  TEditBox(NameEdit()).SetLimitText(0);
+  TEditBox(AuthorEdit()).SetLimitText(0);
 }
 
 void TPlugInPropsForm::FormShow() {
-  SetFocus(FNameEdit);
-  SendMessageA(FNameEdit, EM_SETSEL, 0, -1);
+  const TEditBox name(NameEdit());
+  name.Focus();
+  name.SelectAll();
 }
 
-bool TPlugInPropsForm::HandleMessage(UINT message, WPARAM wParam, LPARAM, INT_PTR& result) {
-  switch (message) {
-  case WM_COMMAND:
-    if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) {
-      SetModalResult(LOWORD(wParam));
-      return true;
-    }
-    return false;
-  case WM_CLOSE:
-    SetModalResult(kModalResultCancel);
-    result = TRUE;
-    return true;
-  default:
-    return false;
-  }
+void TPlugInPropsForm::SetPlugInInfo(const std::string& name, const std::string& author,
+                                     double time) {
+  TEditBox(NameEdit()).SetText(name);
+  TEditBox(AuthorEdit()).SetText(author);
+  TControl(TimeLabel()).SetText(TimeStampText(time));
 }
+
+std::string TPlugInPropsForm::PlugInName() const { return TEditBox(NameEdit()).Text(); }
+
+std::string TPlugInPropsForm::Author() const { return TEditBox(AuthorEdit()).Text(); }

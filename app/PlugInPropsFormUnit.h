@@ -2,6 +2,7 @@
 // The Properties dialog: the plug-in's name and author, to edit, and its time stamp,
 // to read. The caller fills the controls, shows it and reads them back after OK.
 
+#include "app/PlugInPropsFormRes.h"
 #include "framework/Dialog.h"
 
 #include <string>
@@ -11,19 +12,19 @@ public:
   explicit TPlugInPropsForm(HWND owner);
   ~TPlugInPropsForm() override;
 
-  HWND NameEdit() const { return FNameEdit; }
-  HWND AuthorEdit() const { return FAuthorEdit; }
-  HWND TimeLabel() const { return FTimeLabel; }
+  // Fills the controls before a show: the time stamp as TimeStampText gives it.
+  void SetPlugInInfo(const std::string& name, const std::string& author, double time);
+  // What the user left in the boxes.
+  std::string PlugInName() const;
+  std::string Author() const;
+
+  HWND NameEdit() const { return Control(IDC_NAMEEDIT); }
+  HWND AuthorEdit() const { return Control(IDC_AUTHOREDIT); }
+  HWND TimeLabel() const { return Control(IDC_TIMELABEL); }
 
 protected:
   void FormCreate() override;
   void FormShow() override;
-  bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;
-
-private:
-  HWND FNameEdit = nullptr;
-  HWND FAuthorEdit = nullptr;
-  HWND FTimeLabel = nullptr;
 };
 
 // A plug-in time stamp as the Properties dialog shows it: the date in the system's

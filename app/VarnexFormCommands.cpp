@@ -10,12 +10,6 @@
 #include <vector>
 
 namespace {
-std::string WindowText(HWND window) {
-  std::vector<char> text(static_cast<std::size_t>(GetWindowTextLengthA(window)) + 1, '\0');
-  GetWindowTextA(window, text.data(), static_cast<int>(text.size()));
-  return text.data();
-}
-
 // The folder of the running executable, with its final backslash.
 std::string ProgramFolder() {
   std::vector<char> path(MAX_PATH, '\0');
@@ -35,12 +29,10 @@ void TVarnexForm::FillCleanObjList(TCleanObjList& list) const {
 
 void TVarnexForm::PropertiesActionExecute() {
   TPlugInPropsForm& props = *PlugInPropsForm;
-  SetWindowTextA(props.NameEdit(), FPlugInName.c_str());
-  SetWindowTextA(props.AuthorEdit(), FAuthor.c_str());
-  SetWindowTextA(props.TimeLabel(), TimeStampText(FTime).c_str());
+  props.SetPlugInInfo(FPlugInName, FAuthor, FTime);
   if (props.ShowModal() != kModalResultOK) return;
-  FPlugInName = WindowText(props.NameEdit());
-  FAuthor = WindowText(props.AuthorEdit());
+  FPlugInName = props.PlugInName();
+  FAuthor = props.Author();
   FModified = true; // whether or not anything changed
   ShowPlugInInfo();
 }

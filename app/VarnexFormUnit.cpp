@@ -7,6 +7,8 @@
 #include "cleanobjs/CleanFolder.h"
 #include "cleanobjs/CleanRegistry.h"
 #include "framework/Clock.h"
+#include "framework/CommonDialogs.h"
+#include "framework/Controls.h"
 #include "framework/FileStream.h"
 #include "framework/MessageBoxes.h"
 #include "framework/SysError.h"
@@ -29,8 +31,6 @@ constexpr int kInfoStripHeight = 26;
 constexpr int kButtonWidth = 60;
 constexpr int kButtonHeight = 36;
 constexpr int kSmallIcon = 16;
-constexpr const char* kPlugInFilter = "Plug-In Project File\0*.ppj\0";
-constexpr DWORD kFileNameBufferSize = 4096;
 
 enum ControlId { kListViewId = 10, kToolbarId, kCoolBarId, kStatusBarId };
 
@@ -42,6 +42,11 @@ const char* KindWord(plugin::ItemKind kind) {
   case plugin::ItemKind::Folder: break;
   }
   return "Folder";
+}
+
+// Both plug-in file dialogs show plug-in files only and add ".ppj" to a bare name.
+FileDialogSettings PlugInFileDialog() {
+  return {"Plug-In Project File|*.ppj|", "ppj", OFN_HIDEREADONLY | OFN_ENABLESIZING};
 }
 
 HIMAGELIST LoadIconList(std::initializer_list<int> iconIds) {
@@ -168,15 +173,9 @@ void TVarnexForm::CreateListView() {
   FCleanItemImageList.reset(LoadIconList({IDI_ROW_REGISTRY, IDI_ROW_FILE, IDI_ROW_FOLDER}));
   ListView_SetImageList(FListView, FCleanItemImageList.get(), LVSIL_SMALL);
 
-  const std::pair<const char*, int> columns[] = {{"Type", 100}, {"Description", 450}};
-  int index = 0;
-  for (const auto& [caption, width] : columns) {
-    LVCOLUMNA column{};
-    column.mask = LVCF_TEXT | LVCF_WIDTH;
-    column.pszText = const_cast<char*>(caption);
-    column.cx = width;
-    SendMessageA(FListView, LVM_INSERTCOLUMNA, index++, reinterpret_cast<LPARAM>(&column));
-  }
+  const TListView list(FListView);
+  list.AddColumn("Type", 100);
+  list.AddColumn("Description", 450);
 }
 
 void TVarnexForm::LayoutControls() {
@@ -233,8 +232,8 @@ void TVarnexForm::SetProjectFileName(const std::string& path) {
 }
 
 void TVarnexForm::ShowPlugInInfo() {
-  SetWindowTextA(FNameLabel, FPlugInName.c_str());
-  SetWindowTextA(FAuthorLabel, FAuthor.c_str());
+  TControl(FNameLabel).SetText(FPlugInName);
+  TControl(FAuthorLabel).SetText(FAuthor);
 }
 
 void TVarnexForm::UpdateItemActions() {
@@ -255,22 +254,13 @@ bool TVarnexForm::ActionEnabled(UINT id) const {
   return state != static_cast<UINT>(-1) && (state & (MF_GRAYED | MF_DISABLED)) == 0;
 }
 
-int TVarnexForm::ItemCount() const {
-  return static_cast<int>(SendMessageA(FListView, LVM_GETITEMCOUNT, 0, 0));
-}
+int TVarnexForm::ItemCount() const { return TListView(FListView).RowCount(); }
 
 TCleanObj* TVarnexForm::Item(int row) const {
-  LVITEMA item{};
-  item.mask = LVIF_PARAM;
-  item.iItem = row;
-  if (!SendMessageA(FListView, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item))) return nullptr;
-  return reinterpret_cast<TCleanObj*>(item.lParam);
+  return reinterpret_cast<TCleanObj*>(TListView(FListView).RowValue(row));
 }
 
-int TVarnexForm::SelectedRow() const {
-  return static_cast<int>(SendMessageA(FListView, LVM_GETNEXTITEM, static_cast<WPARAM>(-1),
-                                       LVNI_SELECTED));
-}
+int TVarnexForm::SelectedRow() const { return TListView(FListView).SelectedRow(); }
 
 std::vector<TCleanObj*> TVarnexForm::Items() const {
   std::vector<TCleanObj*> items;
@@ -285,7 +275,7 @@ void TVarnexForm::ClearItems() {
   if (PlugInPreviewForm != nullptr) PlugInPreviewForm->StopCollect();
   // Rows own their items: free them first to last, then remove the rows.
   for (TCleanObj* item : Items()) delete item;
-  SendMessageA(FListView, LVM_DELETEALLITEMS, 0, 0);
+  TListView(FListView).DeleteAllRows();
   UpdateItemActions();
 }
 
@@ -301,29 +291,25 @@ std::string TVarnexForm::GetItemDescription(const TCleanObj& item) {
 
 void TVarnexForm::AppendItemRow(std::unique_ptr<TCleanObj> item) {
   const plugin::ItemKind kind = KindOfItem(*item);
-  const std::string description = GetItemDescription(*item);
-  LVITEMA row{};
-  row.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM;
-  row.iItem = ItemCount();
-  row.pszText = const_cast<char*>(KindWord(kind));
-  row.iImage = static_cast<int>(kind);
-  row.lParam = reinterpret_cast<LPARAM>(item.get());
-  const int index =
-      static_cast<int>(SendMessageA(FListView, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&row)));
-  if (index < 0) throw EVarnexError("Cannot add a row to the item list");
-  item.release(); // the row owns it now
-  LVITEMA sub{};
-  sub.iSubItem = 1;
-  sub.pszText = const_cast<char*>(description.c_str());
-  SendMessageA(FListView, LVM_SETITEMTEXTA, index, reinterpret_cast<LPARAM>(&sub));
+  const TListView list(FListView);
+  const int row =
+      list.AddRow(KindWord(kind), static_cast<int>(kind), reinterpret_cast<LPARAM>(item.get()));
+  if (row < 0) throw ECommandError("Cannot add a row to the item list");
+  const TCleanObj& owned = *item.release(); // the row owns it now
+  list.SetCell(row, 1, GetItemDescription(owned));
 }
 
 void TVarnexForm::LoadPlugIn(const std::string& path) {
   SetProjectFileName(path);
   ClearItems();
   TFileStream stream = TFileStream::OpenRead(path);
-  const plugin::PlugInReadResult result = ReadPlugInItems(
-      stream, [this](std::unique_ptr<TCleanObj> item) { AppendItemRow(std::move(item)); });
+  plugin::PlugInReadResult result;
+  {
+    // A plug-in may hold thousands of items: the list draws itself once, at the end.
+    const TRedrawOff quiet(FListView);
+    result = ReadPlugInItems(
+        stream, [this](std::unique_ptr<TCleanObj> item) { AppendItemRow(std::move(item)); });
+  }
   if (result.Outcome == plugin::ReadOutcome::NotAPlugIn) return;
 
   if (result.Outcome == plugin::ReadOutcome::HeaderTruncated) {
@@ -385,22 +371,7 @@ void TVarnexForm::OpenActionExecute() {
   // Opening would discard unsaved changes, so it asks first, as New does.
   if (FModified && !ConfirmBox(Handle(), "Current plug-in not saved, continue anyway?")) return;
   // No check that the file exists: Open reports a missing file itself.
-  const std::string path = RunFileDialog(GetOpenFileNameA, 0);
-  if (!path.empty()) LoadPlugIn(path);
-}
-
-std::string TVarnexForm::RunFileDialog(BOOL(WINAPI* run)(OPENFILENAMEA*), DWORD extraFlags) {
-  std::string buffer(kFileNameBufferSize, '\0');
-  OPENFILENAMEA dialog{};
-  dialog.lStructSize = sizeof dialog;
-  dialog.hwndOwner = Handle();
-  dialog.lpstrFilter = kPlugInFilter;
-  dialog.lpstrFile = buffer.data();
-  dialog.nMaxFile = kFileNameBufferSize;
-  dialog.lpstrDefExt = "ppj";
-  dialog.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_ENABLESIZING | OFN_NOCHANGEDIR | extraFlags;
-  if (!run(&dialog)) return {};
-  return buffer.c_str();
+  if (const auto path = PromptForOpenFile(Handle(), PlugInFileDialog())) LoadPlugIn(*path);
 }
 
 void TVarnexForm::SaveActionExecute() {
@@ -412,10 +383,11 @@ void TVarnexForm::SaveActionExecute() {
 }
 
 void TVarnexForm::SaveAsActionExecute() {
-  // The dialog asks before an existing file is replaced.
-  const std::string path = RunFileDialog(GetSaveFileNameA, OFN_OVERWRITEPROMPT);
-  if (path.empty()) return;
-  SetProjectFileName(path);
+  FileDialogSettings settings = PlugInFileDialog();
+  settings.Flags |= OFN_OVERWRITEPROMPT; // the dialog asks before a file is replaced
+  const auto path = PromptForSaveFile(Handle(), settings);
+  if (!path) return;
+  SetProjectFileName(*path);
   SavePlugIn();
 }
 

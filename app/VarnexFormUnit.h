@@ -6,8 +6,6 @@
 #include "framework/UniqueHandle.h"
 #include "framework/Window.h"
 
-#include <commdlg.h>
-
 #include <memory>
 #include <string>
 #include <vector>
@@ -81,8 +79,6 @@ private:
   void EnableAction(UINT id, bool enabled);
   LRESULT HandleNotify(const NMHDR& header);
   void ShowContextMenu(int x, int y);
-  // Runs the open or save dialog for plug-in files; empty when the user cancels.
-  std::string RunFileDialog(BOOL(WINAPI* run)(OPENFILENAMEA*), DWORD extraFlags);
   std::vector<TCleanObj*> Items() const;
   void DescribeOverlongTexts(std::vector<plugin::StoredText>& overlong) const;
 

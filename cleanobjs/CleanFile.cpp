@@ -1,6 +1,6 @@
 #include "cleanobjs/CleanFile.h"
 
-#include "app/PlugInFormat.h"
+#include "cleanobjs/ItemRecordFormat.h"
 #include "cleanobjs/FileDeletion.h"
 #include "cleanobjs/FileSearch.h"
 #include "cleanobjs/FolderPaths.h"

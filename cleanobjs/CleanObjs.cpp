@@ -1,6 +1,6 @@
 #include "cleanobjs/CleanObjs.h"
 
-#include "app/PlugInFormat.h"
+#include "cleanobjs/ItemRecordFormat.h"
 
 #include <array>
 #include <mutex>

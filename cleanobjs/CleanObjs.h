@@ -1,7 +1,7 @@
 #pragma once
 // The clean item base class and the borrowing list of one collection run.
 
-#include "app/TextLimits.h"
+#include "cleanobjs/TextLimits.h"
 #include "cleanobjs/CleanMessages.h"
 #include "framework/CriticalSection.h"
 #include "framework/Stream.h"

@@ -1,6 +1,6 @@
 #include "cleanobjs/CleanRegistry.h"
 
-#include "app/PlugInFormat.h"
+#include "cleanobjs/ItemRecordFormat.h"
 #include "kelvra/Kelvra.h"
 
 #include <array>

@@ -40,7 +40,7 @@ void WriteWinInit(const std::string& windowsFolder, const std::vector<std::strin
                        static_cast<std::int64_t>(text.size());
   const DWORD error = written ? ERROR_SUCCESS : GetLastError();
   if (!file.Close() || !written)
-    throw EVarnexError("Cannot write file \"" + ExpandFileName(path) + "\". " +
+    throw ECommandError("Cannot write file \"" + ExpandFileName(path) + "\". " +
                        SysErrorMessage(error != ERROR_SUCCESS ? error : GetLastError()));
 }
 

@@ -21,7 +21,7 @@ void AddRebootDeleteFolder(const std::string& path);
 // Hands the list to the system and destroys it; without a list it does nothing. The
 // platform id and the Windows folder come from the folder table: on the Windows
 // 95/98/Me family the entries go into WININIT.INI in the Windows folder, elsewhere
-// each is registered with MoveFileEx for deletion at restart. Raises EVarnexError
+// each is registered with MoveFileEx for deletion at restart. Raises ECommandError
 // when WININIT.INI cannot be written.
 void FlushRebootDeleteList(const TSysFolderList& folders);
 // The same with the program's table; runs once at program end.

@@ -17,7 +17,7 @@ void TDialog::CreateFromTemplate(int templateId, HWND owner) {
   const HWND created = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(templateId),
                                           owner, &TDialog::DialogProc, reinterpret_cast<LPARAM>(this));
   if (created == nullptr)
-    throw EVarnexError("Cannot create dialog: " + SysErrorMessage(GetLastError()));
+    throw ECommandError("Cannot create dialog: " + SysErrorMessage(GetLastError()));
 }
 
 void TDialog::SetClientSizeCentred(int width, int height) {
@@ -88,6 +88,28 @@ int TDialog::ShowModal() {
 
 bool TDialog::HandleMessage(UINT, WPARAM, LPARAM, INT_PTR&) { return false; }
 
+INT_PTR TDialog::Route(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+  case WM_COMMAND:
+    if (LOWORD(wParam) == IDOK)
+      OnOK();
+    else if (LOWORD(wParam) == IDCANCEL)
+      OnCancel();
+    else
+      OnCommand(LOWORD(wParam), HIWORD(wParam));
+    return TRUE;
+  case WM_CLOSE: // the close box and the system menu's Close
+    OnCancel();
+    return TRUE;
+  case WM_NOTIFY:
+    // A dialog procedure answers a notification through DWLP_MSGRESULT.
+    SetWindowLongPtrA(FHandle, DWLP_MSGRESULT, OnNotify(*reinterpret_cast<const NMHDR*>(lParam)));
+    return TRUE;
+  default:
+    return FALSE;
+  }
+}
+
 INT_PTR CALLBACK TDialog::DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_INITDIALOG) {
     auto* self = reinterpret_cast<TDialog*>(lParam);
@@ -102,12 +124,13 @@ INT_PTR CALLBACK TDialog::DialogProc(HWND dialog, UINT message, WPARAM wParam, L
       return FALSE; // no focus yet: a hidden dialog that takes the focus becomes active
     }
     INT_PTR result = FALSE;
-    const bool handled = self->HandleMessage(message, wParam, lParam, result);
+    if (!self->HandleMessage(message, wParam, lParam, result))
+      result = self->Route(message, wParam, lParam);
     if (message == WM_NCDESTROY) {
       SetWindowLongPtrA(dialog, DWLP_USER, 0);
       self->FHandle = nullptr;
     }
-    return handled ? result : FALSE;
+    return result;
   } catch (const std::exception& error) {
     ShowErrorBox(dialog, error.what());
   } catch (...) {

@@ -3,9 +3,12 @@
 // resource script, hidden, and shown modally again and again; its controls keep their
 // state between shows. One dialog procedure finds the object behind the handle and
 // keeps exceptions from crossing back into Win32: they end the command and are shown
-// in the standard error box.
+// in the standard error box. It routes the messages every dialog has: the OK button
+// and Enter to OnOK, the Cancel button, Esc and the close box to OnCancel, the other
+// commands to OnCommand and the controls' notifications to OnNotify.
 
 #include <windows.h>
+#include <commctrl.h>
 
 #include <initializer_list>
 
@@ -52,11 +55,24 @@ protected:
   // Runs each time ShowModal has shown the dialog, after the focus went to its first
   // control.
   virtual void FormShow() {}
-  // Returns true when the message was handled; `result` is then the dialog
-  // procedure's answer (TRUE or FALSE unless the message asks for something else).
+  // IDOK: ends the show with OK.
+  virtual void OnOK() { SetModalResult(kModalResultOK); }
+  // IDCANCEL and the close box: ends the show with Cancel.
+  virtual void OnCancel() { SetModalResult(kModalResultCancel); }
+  // Any other command: a control's id and its notification code.
+  virtual void OnCommand(int /*id*/, int /*code*/) {}
+  // A notification from a common control; the answer goes back to the control.
+  virtual LRESULT OnNotify(const NMHDR& /*header*/) { return 0; }
+  // Sees every message first. Returns true when the message was handled; `result` is
+  // then the dialog procedure's answer (TRUE or FALSE unless the message asks for
+  // something else).
   virtual bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result);
 
+  HWND Control(int id) const { return GetDlgItem(FHandle, id); }
+
 private:
+  // The routed handling of the messages that HandleMessage left.
+  INT_PTR Route(UINT message, WPARAM wParam, LPARAM lParam);
   static INT_PTR CALLBACK DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
   HWND FHandle = nullptr;
   int FModalResult = kModalResultNone;

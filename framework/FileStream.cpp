@@ -24,14 +24,14 @@ std::string FileErrorText(const char* verb, const std::string& path, DWORD code)
 TFileStream TFileStream::OpenRead(const std::string& path) {
   unique_hfile file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                 nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file) throw EVarnexError(FileErrorText("open", path, GetLastError()));
+  if (!file) throw ECommandError(FileErrorText("open", path, GetLastError()));
   return TFileStream(std::move(file));
 }
 
 TFileStream TFileStream::Create(const std::string& path) {
   unique_hfile file(CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
                                 CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file) throw EVarnexError(FileErrorText("create", path, GetLastError()));
+  if (!file) throw ECommandError(FileErrorText("create", path, GetLastError()));
   return TFileStream(std::move(file));
 }
 

@@ -8,7 +8,7 @@
 
 class TFileStream : public TStream {
 public:
-  // Opens an existing file for reading; throws EVarnexError
+  // Opens an existing file for reading; throws ECommandError
   // "Cannot open file "%s". %s" with the full path and the system's reason.
   static TFileStream OpenRead(const std::string& path);
   // Creates or truncates a file for writing; throws "Cannot create file "%s". %s".

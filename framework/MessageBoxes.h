@@ -6,8 +6,9 @@
 
 #include <string>
 
-// The program's title, shown as the caption of its error box.
-inline constexpr const char* kApplicationTitle = "Varnex";
+// The program names itself once at start; its title is the caption of the error box.
+void SetApplicationTitle(const std::string& title);
+const std::string& ApplicationTitle();
 
 void ShowErrorBox(HWND owner, const std::string& text);
 // True when the user answers Yes.

@@ -12,7 +12,7 @@
 std::string SysErrorMessage(DWORD code);
 
 // An error that ends a command; its text is shown as it is.
-class EVarnexError : public std::runtime_error {
+class ECommandError : public std::runtime_error {
 public:
   using std::runtime_error::runtime_error;
 };

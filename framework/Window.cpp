@@ -26,7 +26,7 @@ void TWindow::RegisterClassOnce(const char* className, HICON icon) {
   windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   windowClass.lpszClassName = className;
   if (!RegisterClassExA(&windowClass))
-    throw EVarnexError("Cannot register window class: " + SysErrorMessage(GetLastError()));
+    throw ECommandError("Cannot register window class: " + SysErrorMessage(GetLastError()));
 }
 
 void TWindow::CreateHandle(const char* className, const char* title, DWORD style, int width,
@@ -39,7 +39,7 @@ void TWindow::CreateHandle(const char* className, const char* title, DWORD style
   const HWND created = CreateWindowExA(0, className, title, style, x, y, width, height, nullptr,
                                        menu, GetModuleHandleA(nullptr), this);
   if (created == nullptr)
-    throw EVarnexError("Cannot create window: " + SysErrorMessage(GetLastError()));
+    throw ECommandError("Cannot create window: " + SysErrorMessage(GetLastError()));
 }
 
 LRESULT TWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

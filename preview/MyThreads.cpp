@@ -1,93 +1,40 @@
 #include "preview/MyThreads.h"
 
-#include "framework/SysError.h"
-
-#include <mutex>
-
-void TThreadLink::Stop() {
-  std::lock_guard<TCriticalSection> lock(FLock);
-  if (FThread != nullptr) FThread->Stop();
+std::shared_ptr<TThreadLink> TCollectInfoThread::Create(std::unique_ptr<TCleanObjList> list,
+                                                        HWND notifyWindow) {
+  return TThread::Create<TCollectInfoThread>(std::move(list), notifyWindow);
 }
 
-bool TThreadLink::WaitFor(DWORD milliseconds) const {
-  const HANDLE handle = FHandle.get();
-  const ULONGLONG start = GetTickCount64();
-  while (true) {
-    ULONGLONG left = INFINITE;
-    if (milliseconds != INFINITE) {
-      const ULONGLONG spent = GetTickCount64() - start;
-      if (spent >= milliseconds) return WaitForSingleObject(handle, 0) == WAIT_OBJECT_0;
-      left = milliseconds - spent;
-    }
-    const DWORD woken =
-        MsgWaitForMultipleObjects(1, &handle, FALSE, static_cast<DWORD>(left), QS_SENDMESSAGE);
-    if (woken == WAIT_OBJECT_0) return true;
-    if (woken == WAIT_FAILED) return false;
-    // Peeking with PM_QS_SENDMESSAGE delivers the pending sent messages and takes
-    // nothing out of the queue.
-    MSG message;
-    PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
-  }
+TCollectInfoThread::TCollectInfoThread(std::unique_ptr<TCleanObjList> list, HWND notifyWindow)
+    : TMyThread(false), FList(list ? std::move(list) : std::make_unique<TCleanObjList>()),
+      FNotifyWindow(notifyWindow) {
+  FList->SetNotifyWindow(notifyWindow);
+  SetFreeOnTerminate(true);
 }
 
-TMyThread::TMyThread(bool createSuspended, std::size_t stackReserve)
-    : FCreateSuspended(createSuspended) {
-  const HANDLE handle =
-      CreateThread(nullptr, stackReserve, &TMyThread::ThreadProc, this,
-                   CREATE_SUSPENDED | (stackReserve != 0 ? STACK_SIZE_PARAM_IS_A_RESERVATION : 0),
-                   &FThreadId);
-  if (handle == nullptr)
-    throw EVarnexError("Thread creation error: " + SysErrorMessage(GetLastError()));
-  FLink->FHandle.reset(handle);
-  FLink->FThread = this;
-}
-
-TMyThread::~TMyThread() {
-  if (!FStarted) {
-    // Never run (made suspended, or a derived constructor failed): let the system
-    // thread end at once without touching anything else of the object.
-    FAbandoned = true;
-    ResumeThread(FLink->Handle());
-    WaitForSingleObject(FLink->Handle(), INFINITE);
-    std::lock_guard<TCriticalSection> lock(FLink->FLock);
-    FLink->FThread = nullptr;
-  } else if (GetCurrentThreadId() != FThreadId) {
-    // An object that does not free itself is deleted by its owner after the run.
-    WaitForSingleObject(FLink->Handle(), INFINITE);
-  }
-}
-
-void TMyThread::AfterConstruction() {
-  if (!FCreateSuspended) Start();
-}
-
-void TMyThread::Start() {
-  if (FStarted) return;
-  FStarted = true;
-  ResumeThread(FLink->Handle());
-}
-
-DWORD WINAPI TMyThread::ThreadProc(void* parameter) {
-  auto* self = static_cast<TMyThread*>(parameter);
-  if (self->FAbandoned) return 0;
-  try {
-    self->Execute();
-  } catch (...) {
-    self->FFatalException = std::current_exception();
-  }
-  // Read before the end of the run: once the link no longer names the object, an
-  // owner waiting for the end may delete it.
-  const bool freeSelf = self->FFreeOnTerminate;
-  const std::shared_ptr<TThreadLink> link = self->FLink;
-  {
-    std::lock_guard<TCriticalSection> lock(link->FLock);
+void TCollectInfoThread::Execute() {
+  if (FNotifyWindow != nullptr) SendMessageA(FNotifyWindow, WM_COLLECT_START, 0, 0);
+  const int count = FList->Count();
+  for (int index = 0; index < count; ++index) {
+    TCleanObj* item = FList->Items(index);
     try {
-      self->DoTerminate();
+      item->CollectInfo();
     } catch (...) {
-      if (!self->FFatalException) self->FFatalException = std::current_exception();
+      // The failing item is done all the same; its error ends the run here.
+      item->SetState(ItemState::Done);
+      throw;
     }
-    link->FThread = nullptr;
+    item->SetState(ItemState::Done);
   }
-  if (freeSelf) delete self;
-  return 0;
+  if (FNotifyWindow != nullptr) SendMessageA(FNotifyWindow, WM_COLLECT_FINISH, 0, 0);
+}
+
+void TCollectInfoThread::Stop() {
+  TMyThread::Stop();
+  for (int index = 0; index < FList->Count(); ++index) FList->Items(index)->Cancel();
+}
+
+void TCollectInfoThread::DoTerminate() {
+  if (!Stopped()) return;
+  for (int index = 0; index < FList->Count(); ++index) FList->Items(index)->ClearCancel();
 }

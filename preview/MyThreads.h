@@ -1,93 +1,51 @@
 #pragma once
-// The program's worker threads. A thread object's Execute runs on an operating system
-// thread of its own; a free-on-terminate object deletes itself when Execute has ended.
-// Whoever must stop such a thread or wait for its end holds its TThreadLink, which
-// outlives the object: stopping through the link is safe at any moment, and its
-// thread handle stays open for waiting after the object has gone.
+// The program's worker threads: TMyThread, their base, which can be stopped, and
+// TCollectInfoThread, the size preview's collection, which runs CollectInfo of every
+// item of its list in list order, reporting to one window, and deletes itself when
+// done.
 
-#include "framework/CriticalSection.h"
-#include "framework/UniqueHandle.h"
-
-#include <windows.h>
+#include "cleanobjs/CleanObjs.h"
+#include "framework/Thread.h"
 
 #include <atomic>
-#include <cstddef>
-#include <exception>
 #include <memory>
-#include <utility>
 
-class TMyThread;
-
-class TThreadLink {
+class TMyThread : public TThread {
 public:
-  // Calls the thread object's Stop, unless its run has already ended.
-  void Stop();
-  // Signalled once the operating system thread has ended.
-  HANDLE Handle() const { return FHandle.get(); }
-  bool Ended() const { return WaitForSingleObject(FHandle.get(), 0) == WAIT_OBJECT_0; }
-  // Waits for the thread's end while answering the messages that other threads send
-  // to this thread's windows: a worker blocked in SendMessage to one of them would
-  // otherwise never end. Posted messages and user input stay queued, so no command
-  // can run meanwhile. Returns false when `milliseconds` passed first.
-  bool WaitFor(DWORD milliseconds = INFINITE) const;
-
-private:
-  friend class TMyThread;
-  TCriticalSection FLock; // held by Stop and by the end of the run
-  TMyThread* FThread = nullptr;
-  unique_handle FHandle;
-};
-
-class TMyThread {
-public:
-  virtual ~TMyThread();
-  TMyThread(const TMyThread&) = delete;
-  TMyThread& operator=(const TMyThread&) = delete;
-
-  // Makes the thread object and, unless it was made suspended, starts its run once the
-  // whole object is constructed: Execute never runs while a constructor still does.
-  // A free-on-terminate object must not be used after this returns; the link is for
-  // stopping it and waiting for it.
-  template <typename T, typename... Args>
-  static std::shared_ptr<TThreadLink> Create(Args&&... args) {
-    std::unique_ptr<T> thread(new T(std::forward<Args>(args)...));
-    std::shared_ptr<TThreadLink> link = thread->FLink;
-    TMyThread* started = thread.release(); // from here on the run owns a free-on-terminate object
-    started->AfterConstruction();
-    return link;
-  }
-
-  // Starts the run of a thread made suspended.
-  void Start();
   // Sets Stopped; derived threads add what stopping means for them.
   virtual void Stop() { FStopped.store(true); }
   bool Stopped() const { return FStopped.load(); }
-  const std::shared_ptr<TThreadLink>& Link() const { return FLink; }
-  // The error that ended Execute, kept with the object and discarded with it.
-  std::exception_ptr FatalException() const { return FFatalException; }
+  // The framework's request to end a run is a Stop.
+  void Terminate() override { Stop(); }
 
 protected:
-  // Creates the operating system thread, suspended until the object is complete.
-  // Throws "Thread creation error: %s" when the system refuses. `stackReserve` 0 takes
-  // the executable's default.
-  explicit TMyThread(bool createSuspended, std::size_t stackReserve = 0);
-
-  virtual void Execute() = 0;
-  // Runs on the thread after Execute, before the object may delete itself, with the
-  // link's lock held, so that no Stop runs at the same time.
-  virtual void DoTerminate() {}
-  void SetFreeOnTerminate(bool value) { FFreeOnTerminate = value; }
+  explicit TMyThread(bool createSuspended) : TThread(createSuspended) {}
 
 private:
-  static DWORD WINAPI ThreadProc(void* parameter);
-  void AfterConstruction();
-
-  std::shared_ptr<TThreadLink> FLink = std::make_shared<TThreadLink>();
-  bool FCreateSuspended;
-  bool FStarted = false;
-  bool FAbandoned = false; // the object went before its run started
-  bool FFreeOnTerminate = false;
   std::atomic<bool> FStopped{false};
-  std::exception_ptr FFatalException;
-  DWORD FThreadId = 0;
+};
+
+class TCollectInfoThread : public TMyThread {
+public:
+  // Starts a collection at once. The thread owns the list (never its items) and frees
+  // it when its run ends. The items report to `notifyWindow`; null means none.
+  static std::shared_ptr<TThreadLink> Create(std::unique_ptr<TCleanObjList> list,
+                                             HWND notifyWindow);
+
+  // Cancels every item of the list, in list order, after the inherited Stop. May run
+  // on any thread; the items that scan check their flag and stop soon.
+  void Stop() override;
+
+protected:
+  void Execute() override;
+  // A stopped run clears the cancel flags of its items again once it has ended, so
+  // that a later collection over the same items finds what they cover.
+  void DoTerminate() override;
+
+private:
+  friend class TThread; // its Create constructs the object
+  TCollectInfoThread(std::unique_ptr<TCleanObjList> list, HWND notifyWindow);
+
+  std::unique_ptr<TCleanObjList> FList;
+  HWND FNotifyWindow;
 };

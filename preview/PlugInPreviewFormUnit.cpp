@@ -1,9 +1,8 @@
 #include "preview/PlugInPreviewFormUnit.h"
 
 #include "cleanobjs/CleanMessages.h"
-#include "preview/CollectInfoThread.h"
 #include "preview/KiloBytes.h"
-#include "preview/PlugInPreviewFormRes.h"
+#include "framework/Controls.h"
 
 #include <string>
 
@@ -41,13 +40,8 @@ TPlugInPreviewForm::~TPlugInPreviewForm() {
 void TPlugInPreviewForm::FormCreate() {
   SetClientSizeCentred(kClientWidth, kClientHeight);
   PlaceControls(kPlacements);
-  FFileSizeEdit = GetDlgItem(Handle(), IDC_FILESIZEEDIT);
-  FFileCountEdit = GetDlgItem(Handle(), IDC_FILECOUNTEDIT);
-  FRegSizeEdit = GetDlgItem(Handle(), IDC_REGSIZEEDIT);
-  FRegCountEdit = GetDlgItem(Handle(), IDC_REGCOUNTEDIT);
-  FCancelButton = GetDlgItem(Handle(), IDCANCEL);
-  for (const HWND box : {FFileSizeEdit, FFileCountEdit, FRegSizeEdit, FRegCountEdit})
-    SetWindowTextA(box, "0");
+  for (const HWND box : {FileSizeEdit(), FileCountEdit(), RegSizeEdit(), RegCountEdit()})
+    TEditBox(box).SetText("0");
 }
 
 void TPlugInPreviewForm::SetCleanObjList(std::unique_ptr<TCleanObjList> list) {
@@ -59,8 +53,8 @@ void TPlugInPreviewForm::ResetTotals() {
   FRegSizeTotal = 0;
   FFileCount = 0;
   FRegCount = 0;
-  for (const HWND box : {FFileSizeEdit, FFileCountEdit, FRegSizeEdit, FRegCountEdit})
-    SetWindowTextA(box, "0");
+  for (const HWND box : {FileSizeEdit(), FileCountEdit(), RegSizeEdit(), RegCountEdit()})
+    TEditBox(box).SetText("0");
 }
 
 void TPlugInPreviewForm::StartCollect() {
@@ -74,7 +68,7 @@ void TPlugInPreviewForm::StartCollect() {
 
 bool TPlugInPreviewForm::StopCollect(DWORD milliseconds) {
   if (!FRun) return true;
-  FRun->Stop();
+  FRun->Terminate();
   return WaitForCollect(milliseconds);
 }
 
@@ -90,19 +84,19 @@ void TPlugInPreviewForm::WMFileFound(LPARAM lParam) {
   const auto& found = *reinterpret_cast<const TSearchRec*>(lParam);
   FFileSizeTotal += found.Size;
   ++FFileCount;
-  SetWindowTextA(FFileSizeEdit, FormatKiloBytes(FFileSizeTotal).c_str());
-  SetWindowTextA(FFileCountEdit, std::to_string(FFileCount).c_str());
+  TEditBox(FileSizeEdit()).SetText(FormatKiloBytes(FFileSizeTotal));
+  TEditBox(FileCountEdit()).SetText(std::to_string(FFileCount));
 }
 
 void TPlugInPreviewForm::WMRegItemFound(LPARAM lParam) {
   const auto& found = *reinterpret_cast<const TRegItem*>(lParam);
   FRegSizeTotal += found.DataSize;
   ++FRegCount;
-  SetWindowTextA(FRegSizeEdit, FormatKiloBytes(FRegSizeTotal).c_str());
-  SetWindowTextA(FRegCountEdit, std::to_string(FRegCount).c_str());
+  TEditBox(RegSizeEdit()).SetText(FormatKiloBytes(FRegSizeTotal));
+  TEditBox(RegCountEdit()).SetText(std::to_string(FRegCount));
 }
 
-bool TPlugInPreviewForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam,
+bool TPlugInPreviewForm::HandleMessage(UINT message, WPARAM, LPARAM lParam,
                                        INT_PTR& result) {
   switch (message) {
   case WM_ITEM_FILE_FOUND:
@@ -112,16 +106,6 @@ bool TPlugInPreviewForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lPara
   case WM_ITEM_REG_FOUND:
     WMRegItemFound(lParam);
     result = 0;
-    return true;
-  case WM_COMMAND:
-    if (LOWORD(wParam) == IDCANCEL) { // the Close button and Esc
-      SetModalResult(kModalResultCancel);
-      return true;
-    }
-    return false;
-  case WM_CLOSE: // the close box: the collection goes on
-    SetModalResult(kModalResultCancel);
-    result = TRUE;
     return true;
   default:
     return false;

@@ -6,6 +6,7 @@
 
 #include "cleanobjs/CleanObjs.h"
 #include "framework/Dialog.h"
+#include "preview/PlugInPreviewFormRes.h"
 #include "preview/MyThreads.h"
 
 #include <cstdint>
@@ -36,11 +37,11 @@ public:
   std::int64_t RegSizeTotal() const { return FRegSizeTotal; }
   std::int64_t RegCount() const { return FRegCount; }
 
-  HWND FileSizeEdit() const { return FFileSizeEdit; }
-  HWND FileCountEdit() const { return FFileCountEdit; }
-  HWND RegSizeEdit() const { return FRegSizeEdit; }
-  HWND RegCountEdit() const { return FRegCountEdit; }
-  HWND CancelButton() const { return FCancelButton; }
+  HWND FileSizeEdit() const { return Control(IDC_FILESIZEEDIT); }
+  HWND FileCountEdit() const { return Control(IDC_FILECOUNTEDIT); }
+  HWND RegSizeEdit() const { return Control(IDC_REGSIZEEDIT); }
+  HWND RegCountEdit() const { return Control(IDC_REGCOUNTEDIT); }
+  HWND CancelButton() const { return Control(IDCANCEL); }
 
 protected:
   void FormCreate() override;
@@ -58,12 +59,6 @@ private:
   std::int64_t FFileCount = 0;
   std::int64_t FRegSizeTotal = 0;
   std::int64_t FRegCount = 0;
-
-  HWND FFileSizeEdit = nullptr;
-  HWND FFileCountEdit = nullptr;
-  HWND FRegSizeEdit = nullptr;
-  HWND FRegCountEdit = nullptr;
-  HWND FCancelButton = nullptr;
 };
 
 extern TPlugInPreviewForm* PlugInPreviewForm;

@@ -30,6 +30,3 @@
 #define IDM_HELPTOPIC 1011
 #define IDM_ABOUT 1012
 
-// The System Folders dialog.
-#define IDD_FOLDERVIEW 200
-#define IDC_FOLDERSLISTVIEW 201

@@ -19,4 +19,4 @@ fi
 cmake -S . -B build/win -G Ninja -DCMAKE_BUILD_TYPE=Release \
   -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake >/dev/null
 cmake --build build/win
-scripts/with-wine-session.sh ctest --test-dir build/win --output-on-failure --timeout 300
+scripts/with-wine-session.sh --tests ctest --test-dir build/win --output-on-failure --timeout 300

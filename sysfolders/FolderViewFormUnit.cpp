@@ -1,8 +1,6 @@
 #include "sysfolders/FolderViewFormUnit.h"
 
-#include "res/resource.h"
-
-#include <commctrl.h>
+#include "framework/Controls.h"
 
 #include <algorithm>
 
@@ -25,65 +23,39 @@ TFolderViewForm::~TFolderViewForm() {
 }
 
 void TFolderViewForm::FormCreate() {
-  FFoldersListView = GetDlgItem(Handle(), IDC_FOLDERSLISTVIEW);
+  const TListView list(FoldersListView());
   // Paths too long for their column show in full in a tip under the pointer.
-  ListView_SetExtendedListViewStyle(FFoldersListView, LVS_EX_FULLROWSELECT | LVS_EX_LABELTIP);
-  AddColumn(0, kPathColumnWidth);
-  AddColumn(1, kMacroColumnWidth);
+  ListView_SetExtendedListViewStyle(list.Handle(), LVS_EX_FULLROWSELECT | LVS_EX_LABELTIP);
+  // No captions: the headers are hidden.
+  list.AddColumn("", kPathColumnWidth);
+  list.AddColumn("", kMacroColumnWidth);
   // Filled once: the table does not change while the program runs.
-  for (int i = 0; i < FFolders.Count(); ++i) AddRow(i, FFolders.Items(i));
+  for (int i = 0; i < FFolders.Count(); ++i) {
+    const TSysFolder& folder = FFolders.Items(i);
+    const int row = list.AddRow(folder.Path()); // an empty path still gets its row
+    list.SetCell(row, 1, folder.Macro());
+  }
 
   // The macro is what the user picks, so its column never cuts one short: at 100
   // pixels %FIREFOX_PROFILE_LOCAL% would read as %FIREFOX_PR... like the row above
   // it. The column widens to the longest macro and the dialog with it.
-  SendMessageA(FFoldersListView, LVM_SETCOLUMNWIDTH, 1, LVSCW_AUTOSIZE);
-  const int macroWidth = std::max(
-      kMacroColumnWidth, static_cast<int>(SendMessageA(FFoldersListView, LVM_GETCOLUMNWIDTH, 1, 0)));
-  SendMessageA(FFoldersListView, LVM_SETCOLUMNWIDTH, 1, macroWidth);
+  list.SetColumnWidth(1, LVSCW_AUTOSIZE);
+  const int macroWidth = std::max(kMacroColumnWidth, list.ColumnWidth(1));
+  list.SetColumnWidth(1, macroWidth);
 
   // Dialog units give other pixels on other systems; the sizes are set in pixels here.
   const int clientWidth = kClientWidth + macroWidth - kMacroColumnWidth;
   SetClientSizeCentred(clientWidth, kClientHeight);
-  MoveWindow(FFoldersListView, kBorder, kBorder, clientWidth - 2 * kBorder,
+  MoveWindow(list.Handle(), kBorder, kBorder, clientWidth - 2 * kBorder,
              kClientHeight - 2 * kBorder, FALSE);
 }
 
-void TFolderViewForm::AddColumn(int index, int width) {
-  LVCOLUMNA column{};
-  column.mask = LVCF_WIDTH; // no captions: the headers are hidden
-  column.cx = width;
-  SendMessageA(FFoldersListView, LVM_INSERTCOLUMNA, index, reinterpret_cast<LPARAM>(&column));
-}
-
-void TFolderViewForm::AddRow(int index, const TSysFolder& folder) {
-  LVITEMA row{};
-  row.mask = LVIF_TEXT;
-  row.iItem = index;
-  row.pszText = const_cast<char*>(folder.Path().c_str()); // an empty path still gets its row
-  const int inserted =
-      static_cast<int>(SendMessageA(FFoldersListView, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&row)));
-  const std::string macro = folder.Macro();
-  LVITEMA sub{};
-  sub.iSubItem = 1;
-  sub.pszText = const_cast<char*>(macro.c_str());
-  SendMessageA(FFoldersListView, LVM_SETITEMTEXTA, inserted, reinterpret_cast<LPARAM>(&sub));
-}
-
-int TFolderViewForm::SelectedRow() const {
-  return static_cast<int>(
-      SendMessageA(FFoldersListView, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
-}
+int TFolderViewForm::SelectedRow() const { return TListView(FoldersListView()).SelectedRow(); }
 
 std::string TFolderViewForm::SelectedMacro() const {
   const int row = SelectedRow();
   if (row < 0) return {};
-  char text[256] = {};
-  LVITEMA item{};
-  item.iSubItem = 1;
-  item.pszText = text;
-  item.cchTextMax = sizeof text;
-  SendMessageA(FFoldersListView, LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item));
-  return text;
+  return TListView(FoldersListView()).Cell(row, 1);
 }
 
 void TFolderViewForm::FoldersListViewDblClick() {
@@ -91,33 +63,14 @@ void TFolderViewForm::FoldersListViewDblClick() {
   if (SelectedRow() >= 0) SetModalResult(kModalResultOK);
 }
 
-bool TFolderViewForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) {
-  switch (message) {
-  case WM_NOTIFY: {
-    const auto& header = *reinterpret_cast<const NMHDR*>(lParam);
-    if (header.hwndFrom == FFoldersListView && header.code == NM_DBLCLK) {
-      FoldersListViewDblClick();
-      result = TRUE;
-      return true;
-    }
-    return false;
-  }
-  case WM_COMMAND:
-    // Enter chooses the selected row as a double click does; Esc cancels.
-    if (LOWORD(wParam) == IDOK) {
-      FoldersListViewDblClick();
-      return true;
-    }
-    if (LOWORD(wParam) == IDCANCEL) {
-      SetModalResult(kModalResultCancel);
-      return true;
-    }
-    return false;
-  case WM_CLOSE: // the close box and the system menu's Close
-    SetModalResult(kModalResultCancel);
-    result = TRUE;
-    return true;
-  default:
-    return false;
-  }
+LRESULT TFolderViewForm::OnNotify(const NMHDR& header) {
+  if (header.hwndFrom == FoldersListView() && header.code == NM_DBLCLK) FoldersListViewDblClick();
+  return 0;
+}
+
+void AppendFolderMacro(TFolderViewForm& dialog, HWND edit) {
+  if (dialog.ShowModal() != kModalResultOK) return;
+  const TEditBox box(edit);
+  box.SetText(box.Text() + dialog.SelectedMacro());
+  box.Focus();
 }

@@ -5,6 +5,7 @@
 // The file and folder editors append the chosen macro to their path box.
 
 #include "framework/Dialog.h"
+#include "sysfolders/FolderViewFormRes.h"
 #include "sysfolders/SysFolders.h"
 
 #include <string>
@@ -15,7 +16,7 @@ public:
   TFolderViewForm(HWND owner, const TSysFolderList& folders);
   ~TFolderViewForm() override;
 
-  HWND FoldersListView() const { return FFoldersListView; }
+  HWND FoldersListView() const { return Control(IDC_FOLDERSLISTVIEW); }
   // The selected row, or -1. It stays selected from one show to the next.
   int SelectedRow() const;
   // The macro of the selected row (its second column), or empty without a selection.
@@ -23,15 +24,19 @@ public:
 
 protected:
   void FormCreate() override;
-  bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;
+  // Enter chooses the selected row as a double click does.
+  void OnOK() override { FoldersListViewDblClick(); }
+  LRESULT OnNotify(const NMHDR& header) override;
 
 private:
   void FoldersListViewDblClick();
-  void AddColumn(int index, int width);
-  void AddRow(int index, const TSysFolder& folder);
 
   const TSysFolderList& FFolders;
-  HWND FFoldersListView = nullptr;
 };
+
+// What the "&Folders" button of the file and folder editors does: shows the dialog
+// modally and, on OK, appends the chosen macro to the end of the edit box's text (not
+// at the caret, with no separator) and gives the box the focus. Cancel changes nothing.
+void AppendFolderMacro(TFolderViewForm& dialog, HWND edit);
 
 extern TFolderViewForm* FolderViewForm;

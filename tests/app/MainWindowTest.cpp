@@ -6,6 +6,7 @@
 #include "cleanobjs/CleanFile.h"
 #include "cleanobjs/CleanFolder.h"
 #include "cleanobjs/CleanRegistry.h"
+#include "framework/Controls.h"
 #include "framework/FileStream.h"
 #include "res/resource.h"
 #include "tests/support/ScriptedUser.h"
@@ -18,11 +19,7 @@
 
 namespace {
 
-std::string Text(HWND window) {
-  char text[4096] = {};
-  GetWindowTextA(window, text, sizeof text);
-  return text;
-}
+std::string Text(HWND window) { return TControl(window).Text(); }
 
 // A plug-in file with one item of each kind, written through the program's writer.
 std::string ThreeItemPlugIn() {
@@ -61,33 +58,14 @@ protected:
 
   void Command(UINT id) { SendMessageA(form->Handle(), WM_COMMAND, id, 0); }
   std::string Title() const { return Text(form->Handle()); }
-  std::string RowText(int row, int column) const {
-    char text[2048] = {};
-    LVITEMA item{};
-    item.iSubItem = column;
-    item.pszText = text;
-    item.cchTextMax = sizeof text;
-    SendMessageA(form->ListView(), LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item));
-    return text;
-  }
-  int RowImage(int row) const {
-    LVITEMA item{};
-    item.mask = LVIF_IMAGE;
-    item.iItem = row;
-    SendMessageA(form->ListView(), LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
-    return item.iImage;
-  }
+  std::string RowText(int row, int column) const { return TListView(form->ListView()).Cell(row, column); }
+  int RowImage(int row) const { return TListView(form->ListView()).RowImage(row); }
   std::string StatusText() const {
     char text[512] = {};
     SendMessageA(form->StatusBar(), SB_GETTEXTA, 0, reinterpret_cast<LPARAM>(text));
     return text;
   }
-  void SelectRow(int row) {
-    LVITEMA state{};
-    state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
-    state.state = LVIS_SELECTED | LVIS_FOCUSED;
-    SendMessageA(form->ListView(), LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&state));
-  }
+  void SelectRow(int row) { TListView(form->ListView()).SelectRow(row); }
   void OpenThroughDialog(const std::string& path) {
     user.ChooseFile(path);
     Command(IDM_OPEN);

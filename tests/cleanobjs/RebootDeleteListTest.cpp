@@ -110,7 +110,7 @@ TEST_F(RebootDeleteListTest, Windows95GetsNulLinesWithShortPathsAddedToItsRename
 TEST_F(RebootDeleteListTest, AWinInitThatCannotBeWrittenIsReportedAndTheListIsGone) {
   Machine.Windows = Windows.File("missing folder");
   AddRebootDeleteFile(Files.File("a.tmp"));
-  EXPECT_THROW(FlushRebootDeleteList(TSysFolderList(Machine)), EVarnexError);
+  EXPECT_THROW(FlushRebootDeleteList(TSysFolderList(Machine)), ECommandError);
   EXPECT_FALSE(RebootDeleteListExists());
 }
 

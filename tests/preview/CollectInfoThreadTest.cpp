@@ -1,8 +1,7 @@
 // The collection thread on a real operating system thread, reporting to a window on a
 // thread of its own, as the preview window does.
 
-#include "framework/SysError.h"
-#include "preview/CollectInfoThread.h"
+#include "preview/MyThreads.h"
 #include "tests/support/MessageRecorder.h"
 
 #include <gtest/gtest.h>
@@ -115,10 +114,10 @@ TEST(CollectInfoThread, StopCancelsEveryItemAndTheEndedRunClearsTheFlagsAgain) {
   TScriptedItem holding("holding", TScriptedItem::Behaviour::HoldUntilCancelled), later("later");
   const auto run = TCollectInfoThread::Create(ListOf({&holding, &later}), nullptr);
   ASSERT_EQ(WaitForSingleObject(holding.Held(), 5000), WAIT_OBJECT_0);
-  run->Stop();
+  run->Terminate();
   ASSERT_TRUE(run->WaitFor(5000)) << "the holding item saw its cancel flag";
 
-  EXPECT_TRUE(later.SawCancelled) << "Stop cancelled the items not yet collected too";
+  EXPECT_TRUE(later.SawCancelled) << "the stop cancelled the items not yet collected too";
   EXPECT_EQ(later.Collected, 1) << "the loop itself does not look at the flags";
   EXPECT_FALSE(holding.Cancelled()) << "a later preview of the same items must find them";
   EXPECT_FALSE(later.Cancelled());
@@ -128,7 +127,7 @@ TEST(CollectInfoThread, StopAfterTheRunHasEndedChangesNothing) {
   TScriptedItem item("item");
   const auto run = TCollectInfoThread::Create(ListOf({&item}), nullptr);
   ASSERT_TRUE(run->WaitFor(5000));
-  run->Stop(); // the thread object has deleted itself; the link stays usable
+  run->Terminate(); // the thread object has deleted itself; the link stays usable
   EXPECT_FALSE(item.Cancelled());
   EXPECT_TRUE(run->Ended());
 }
@@ -138,12 +137,10 @@ TEST(CollectInfoThread, StopAfterTheRunHasEndedChangesNothing) {
 class TProbeThread : public TMyThread {
 public:
   static inline std::atomic<bool> SawFinishedObject{false};
-  static inline std::atomic<bool> Ran{false};
 
 private:
-  friend class TMyThread;
-  explicit TProbeThread(bool suspended, std::size_t stackReserve = 0)
-      : TMyThread(suspended, stackReserve) {
+  friend class TThread;
+  explicit TProbeThread(bool suspended) : TMyThread(suspended) {
     SetFreeOnTerminate(true);
     // Give an early start every chance to show.
     WaitForSingleObject(GetCurrentProcess(), 100);
@@ -151,30 +148,15 @@ private:
   }
   void Execute() override {
     SawFinishedObject = FFinished.load();
-    Ran = true;
   }
   std::atomic<bool> FFinished{false};
 };
 
 TEST(MyThread, ExecuteRunsOnlyOnceTheWholeObjectIsConstructed) {
   TProbeThread::SawFinishedObject = false;
-  const auto run = TMyThread::Create<TProbeThread>(false);
+  const auto run = TThread::Create<TProbeThread>(false);
   ASSERT_TRUE(run->WaitFor(5000));
   EXPECT_TRUE(TProbeThread::SawFinishedObject);
-}
-
-TEST(MyThread, ARefusedThreadRaisesTheCreationErrorWithTheSystemsReason) {
-  TProbeThread::Ran = false;
-  // No system can reserve a stack of 2^62 bytes.
-  try {
-    TMyThread::Create<TProbeThread>(false, std::size_t{1} << 62);
-    FAIL() << "the thread was created";
-  } catch (const EVarnexError& error) {
-    const std::string text = error.what();
-    EXPECT_EQ(text.rfind("Thread creation error: ", 0), 0u) << text;
-    EXPECT_GT(text.size(), std::string("Thread creation error: ").size()) << "with the reason";
-  }
-  EXPECT_FALSE(TProbeThread::Ran);
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 
 #include "app/Application.h"
 #include "app/VarnexFormUnit.h"
+#include "framework/Controls.h"
 #include "sysfolders/SysFolders.h"
 #include "sysfolders/Win32SysFolderSource.h"
 
@@ -29,18 +30,9 @@ protected:
     while (PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {}
   }
   static void Command(UINT id) { SendMessageA(VarnexForm->Handle(), WM_COMMAND, id, 0); }
-  static std::string Text(HWND window) {
-    char text[4096] = {};
-    GetWindowTextA(window, text, sizeof text);
-    return text;
-  }
+  static std::string Text(HWND window) { return TControl(window).Text(); }
   // A control's rectangle in its dialog's client area: left, top, width, height.
-  static RECT Placement(HWND control) {
-    RECT rect{};
-    GetWindowRect(control, &rect);
-    MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&rect), 2);
-    return RECT{rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
-  }
+  static RECT Placement(HWND control) { return TControl(control).Placement(); }
   static SIZE ClientSize(HWND window) {
     RECT client{};
     GetClientRect(window, &client);

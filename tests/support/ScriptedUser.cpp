@@ -1,5 +1,7 @@
 #include "tests/support/ScriptedUser.h"
 
+#include "framework/Controls.h"
+
 #include <commctrl.h>
 #include <dlgs.h>
 
@@ -158,9 +160,7 @@ void ScriptedUser::Answer(HWND dialog) {
     // Mouse down, up, double click and up at the middle of the row, as a user's double
     // click arrives; the list selects the row at the first press.
     const HWND list = FindWindowExA(dialog, nullptr, WC_LISTVIEWA, nullptr);
-    RECT row{};
-    row.left = LVIR_BOUNDS;
-    SendMessageA(list, LVM_GETITEMRECT, answer.ListRow, reinterpret_cast<LPARAM>(&row));
+    const RECT row = TListView(list).RowRect(answer.ListRow);
     const LPARAM at = MAKELPARAM((row.left + row.right) / 2, (row.top + row.bottom) / 2);
     PostMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, at);
     PostMessageA(list, WM_LBUTTONUP, 0, at);

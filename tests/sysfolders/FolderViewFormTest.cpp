@@ -1,8 +1,7 @@
 // The System Folders dialog, created from its template and shown modally under Wine,
 // driven with mouse and key messages while its own message loop runs.
 
-#include "app/Application.h"
-#include "app/VarnexFormUnit.h"
+#include "framework/Controls.h"
 #include "sysfolders/FolderViewFormUnit.h"
 #include "sysfolders/SysFolders.h"
 #include "sysfolders/Win32SysFolderSource.h"
@@ -17,15 +16,7 @@
 
 namespace {
 
-std::string RowText(HWND list, int row, int column) {
-  char text[1024] = {};
-  LVITEMA item{};
-  item.iSubItem = column;
-  item.pszText = text;
-  item.cchTextMax = sizeof text;
-  SendMessageA(list, LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item));
-  return text;
-}
+std::string RowText(HWND list, int row, int column) { return TListView(list).Cell(row, column); }
 
 void PostDoubleClick(HWND list, int x, int y) {
   const LPARAM at = MAKELPARAM(x, y);
@@ -36,9 +27,7 @@ void PostDoubleClick(HWND list, int x, int y) {
 }
 
 void PostDoubleClickOnRow(HWND list, int row, int x) {
-  RECT bounds{};
-  bounds.left = LVIR_BOUNDS;
-  SendMessageA(list, LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(&bounds));
+  const RECT bounds = TListView(list).RowRect(row);
   PostDoubleClick(list, x, (bounds.top + bounds.bottom) / 2);
 }
 
@@ -108,12 +97,7 @@ protected:
     EXPECT_TRUE(script.Finished()) << "the dialog closed before every step had run";
     return result;
   }
-  void Select(int row) {
-    LVITEMA state{};
-    state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
-    state.state = LVIS_SELECTED | LVIS_FOCUSED;
-    SendMessageA(List(), LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&state));
-  }
+  void Select(int row) { TListView(List()).SelectRow(row); }
   std::function<void()> ExpectStillOpen() {
     return [this] {
       EXPECT_TRUE(IsWindowVisible(Form().Handle()));
@@ -293,55 +277,24 @@ TEST_F(FolderView, AWMQuitEndsTheShowWithCancelAndReachesTheOuterLoop) {
   EXPECT_TRUE(IsWindowEnabled(owner));
 }
 
-// What the "&Folders" buttons of the file and folder editors do with the dialog.
-void FoldersButtonClick(TFolderViewForm& dialog, HWND pathBox) {
-  if (dialog.ShowModal() != kModalResultOK) return;
-  char text[1024] = {};
-  GetWindowTextA(pathBox, text, sizeof text);
-  const std::string path = text + dialog.SelectedMacro();
-  SetWindowTextA(pathBox, path.c_str());
-  SetFocus(pathBox);
-}
-
-TEST_F(FolderView, TheFoldersButtonAppendsTheChosenMacroAndCancelChangesNothing) {
+TEST_F(FolderView, TheFoldersButtonAppendsTheChosenMacroAtTheEndAndCancelChangesNothing) {
   const HWND pathBox = CreateWindowExA(0, "EDIT", "\\Temp", WS_CHILD | WS_VISIBLE, 0, 0, 100, 20,
                                        owner, nullptr, GetModuleHandleA(nullptr), nullptr);
-  const auto pathText = [pathBox] {
-    char text[1024] = {};
-    GetWindowTextA(pathBox, text, sizeof text);
-    return std::string(text);
-  };
+  const TEditBox path(pathBox);
+  SendMessageA(pathBox, EM_SETSEL, 1, 1); // the caret inside the text: the macro still goes last
   ScriptedUser user;
   user.DoubleClickListRow(0);
-  FoldersButtonClick(Form(), pathBox);
-  EXPECT_EQ(pathText(), "\\Temp%WINDOWS%") << "appended at the end";
+  AppendFolderMacro(Form(), pathBox);
+  EXPECT_EQ(path.Text(), "\\Temp%WINDOWS%") << "appended at the end, with no separator";
+  EXPECT_TRUE(path.Focused()) << "the path box has the focus again";
 
   user.PressCloseBox();
-  FoldersButtonClick(Form(), pathBox);
-  EXPECT_EQ(pathText(), "\\Temp%WINDOWS%");
+  AppendFolderMacro(Form(), pathBox);
+  EXPECT_EQ(path.Text(), "\\Temp%WINDOWS%");
   const auto seen = user.Seen();
   ASSERT_EQ(seen.size(), 2u) << "the reused dialog is answered at each show";
   EXPECT_EQ(seen[0].Caption, "System Folders");
   EXPECT_TRUE(seen[1].Answered);
-}
-
-TEST(FolderViewAtStartUp, IsCreatedAfterTheMainWindowFromTheProgramsTable) {
-  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_COOL_CLASSES | ICC_BAR_CLASSES};
-  InitCommonControlsEx(&controls);
-  SysFolderList = std::make_unique<TSysFolderList>(Win32SysFolderSource());
-  CreateApplicationWindows();
-  ASSERT_NE(FolderViewForm, nullptr);
-  EXPECT_EQ(GetWindow(FolderViewForm->Handle(), GW_OWNER), VarnexForm->Handle());
-  const HWND list = FolderViewForm->FoldersListView();
-  ASSERT_EQ(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0), SysFolderList->Count());
-  EXPECT_EQ(RowText(list, 0, 0), SysFolderList->Items(0).Path());
-  const HWND dialog = FolderViewForm->Handle();
-  DestroyApplicationWindows();
-  EXPECT_EQ(FolderViewForm, nullptr);
-  EXPECT_FALSE(IsWindow(dialog));
-  MSG quit;
-  while (PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {}
-  SysFolderList.reset();
 }
 
 } // namespace

@@ -1,4 +1,4 @@
-#include "app/TextLimits.h"
+#include "cleanobjs/TextLimits.h"
 
 #include <gtest/gtest.h>
 

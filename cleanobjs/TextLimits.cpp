@@ -1,6 +1,6 @@
-#include "app/TextLimits.h"
+#include "cleanobjs/TextLimits.h"
 
-#include "app/PlugInFormat.h"
+#include "cleanobjs/ItemRecordFormat.h"
 
 namespace plugin {
 

@@ -1,0 +1,27 @@
+# The native targets, made once every folder has registered its portable code: the
+# library, the sanitizer-built test program and a libFuzzer target over the plug-in
+# reader.
+get_property(portable_sources GLOBAL PROPERTY VARNEX_PORTABLE_SOURCES)
+get_property(portable_tests GLOBAL PROPERTY VARNEX_PORTABLE_TESTS)
+
+add_library(varnex_portable STATIC ${portable_sources})
+target_include_directories(varnex_portable PUBLIC ${CMAKE_SOURCE_DIR})
+target_compile_options(varnex_portable PUBLIC ${VARNEX_SANITIZE} -Wall -Wextra)
+target_link_options(varnex_portable PUBLIC ${VARNEX_SANITIZE})
+
+add_executable(portable_tests ${portable_tests})
+target_link_libraries(portable_tests PRIVATE varnex_portable gtest_main)
+add_test(NAME portable_tests COMMAND portable_tests)
+
+# The fuzzer needs libFuzzer, which only clang provides. It compiles the portable
+# sources itself, so that the reader carries the coverage instrumentation that guides
+# libFuzzer. It is placed at the top of the build folder, where scripts/test.sh looks.
+if(CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
+  set(fuzz_flags -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
+  add_executable(plugin_reader_fuzzer ${CMAKE_SOURCE_DIR}/tests/fuzz/PlugInReaderFuzzer.cpp
+                 ${portable_sources})
+  target_include_directories(plugin_reader_fuzzer PRIVATE ${CMAKE_SOURCE_DIR})
+  target_compile_options(plugin_reader_fuzzer PRIVATE ${fuzz_flags})
+  target_link_options(plugin_reader_fuzzer PRIVATE ${fuzz_flags})
+  set_target_properties(plugin_reader_fuzzer PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
+endif()

@@ -1,0 +1,37 @@
+// The start-up sequence: the windows it makes, in their order, and what they take
+// from the program.
+
+#include "app/Application.h"
+#include "app/VarnexFormUnit.h"
+#include "framework/Controls.h"
+#include "framework/MessageBoxes.h"
+#include "sysfolders/FolderViewFormUnit.h"
+#include "sysfolders/SysFolders.h"
+#include "sysfolders/Win32SysFolderSource.h"
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(StartUp, TheSystemFoldersDialogIsCreatedAfterTheMainWindowFromTheProgramsTable) {
+  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_COOL_CLASSES | ICC_BAR_CLASSES};
+  InitCommonControlsEx(&controls);
+  SysFolderList = std::make_unique<TSysFolderList>(Win32SysFolderSource());
+  CreateApplicationWindows();
+  EXPECT_EQ(ApplicationTitle(), "Varnex") << "the error box takes its caption from the program";
+  ASSERT_NE(FolderViewForm, nullptr);
+  EXPECT_EQ(GetWindow(FolderViewForm->Handle(), GW_OWNER), VarnexForm->Handle());
+  const TListView list(FolderViewForm->FoldersListView());
+  ASSERT_EQ(list.RowCount(), SysFolderList->Count());
+  EXPECT_EQ(list.Cell(0, 0), SysFolderList->Items(0).Path());
+  const HWND dialog = FolderViewForm->Handle();
+  DestroyApplicationWindows();
+  EXPECT_EQ(FolderViewForm, nullptr);
+  EXPECT_FALSE(IsWindow(dialog));
+  MSG quit;
+  while (PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {}
+  SysFolderList.reset();
+}
+
+} // namespace
