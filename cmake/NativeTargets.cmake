@@ -1,16 +1,16 @@
 # The native targets, made once every folder has registered its portable code: the
 # library, the sanitizer-built test program and a libFuzzer target over the plug-in
 # reader.
-get_property(portable_sources GLOBAL PROPERTY VARNEX_PORTABLE_SOURCES)
-get_property(portable_tests GLOBAL PROPERTY VARNEX_PORTABLE_TESTS)
+get_property(portable_sources GLOBAL PROPERTY PORTABLE_SOURCES)
+get_property(portable_tests GLOBAL PROPERTY PORTABLE_TESTS)
 
-add_library(varnex_portable STATIC ${portable_sources})
-target_include_directories(varnex_portable PUBLIC ${CMAKE_SOURCE_DIR})
-target_compile_options(varnex_portable PUBLIC ${VARNEX_SANITIZE} -Wall -Wextra)
-target_link_options(varnex_portable PUBLIC ${VARNEX_SANITIZE})
+add_library(portable STATIC ${portable_sources})
+target_include_directories(portable PUBLIC ${CMAKE_SOURCE_DIR})
+target_compile_options(portable PUBLIC ${SANITIZE} -Wall -Wextra)
+target_link_options(portable PUBLIC ${SANITIZE})
 
 add_executable(portable_tests ${portable_tests})
-target_link_libraries(portable_tests PRIVATE varnex_portable gtest_main)
+target_link_libraries(portable_tests PRIVATE portable gtest_main)
 add_test(NAME portable_tests COMMAND portable_tests)
 
 # The fuzzer needs libFuzzer, which only clang provides. It compiles the portable

@@ -1,5 +1,5 @@
 # The Windows program and its tests, cross-compiled and run under Wine.
-set(VARNEX_WARNINGS -Wall -Wextra)
+set(WARNINGS -Wall -Wextra)
 add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601 WINVER=0x0601)
 # Every binary lands at the top of the build folder, so that Kelvra.dll sits beside
 # varnex.exe and beside every test executable that imports it at load time.

@@ -9,7 +9,7 @@
 
 struct FileDialogSettings {
   // Pairs of a description and its patterns, each part followed by "|":
-  // "Plug-In Project File|*.ppj|". A final "|" may be left out.
+  // "Text Files|*.txt|All Files|*.*|". A final "|" may be left out.
   std::string Filter;
   // Added to a typed name that has no extension; empty adds none.
   std::string DefaultExt;

@@ -1,6 +1,6 @@
 #pragma once
-// Date-times as the plug-in stores them: days since 1899-12-30 00:00, the fraction
-// being the time of day.
+// Date-times as days since 1899-12-30 00:00, the fraction being the time of day,
+// as files and programs of the platform's tradition store them.
 
 #include <cstdint>
 

@@ -10,6 +10,6 @@ struct TDateTimeParts {
 
 // Rounded to the millisecond. The day count's whole part is the date, and the time
 // of day is the fraction's size, also before 1899-12-30 (-1.25 is 1899-12-29 06:00),
-// as the plug-in's writers store it. Empty for a value that names no day of the
+// as writers of such values store it. Empty for a value that names no day of the
 // years 1601 to 9999, which a damaged or foreign file can hold.
 std::optional<TDateTimeParts> DecodeDateTime(double dateTime);

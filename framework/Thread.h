@@ -10,7 +10,6 @@
 
 #include <windows.h>
 
-#include <exception>
 #include <memory>
 #include <utility>
 
@@ -60,9 +59,6 @@ public:
   // Asks the run to end soon; what that means is the derived thread's to say. It may
   // be called on any thread, while Execute runs.
   virtual void Terminate() {}
-  const std::shared_ptr<TThreadLink>& Link() const { return FLink; }
-  // The error that ended Execute, kept with the object and discarded with it.
-  std::exception_ptr FatalException() const { return FFatalException; }
 
 protected:
   // Creates the operating system thread, suspended until the object is complete.
@@ -84,6 +80,5 @@ private:
   bool FStarted = false;
   bool FAbandoned = false; // the object went before its run started
   bool FFreeOnTerminate = false;
-  std::exception_ptr FFatalException;
   DWORD FThreadId = 0;
 };

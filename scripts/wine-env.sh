@@ -10,8 +10,9 @@ export WINEARCH=win64
 
 # The windows are designed in "MS Sans Serif" and "Tahoma". A new prefix has no
 # fonts of its own, and Wine then falls back to a wider face that clips labels; its
-# own copies of these fonts give the designed metrics.
-designed_fonts=(ms_sans_serif.ttf sserife.fon tahoma.ttf tahomabd.ttf)
+# own copies of these fonts give the designed metrics. Marlett draws the glyphs of
+# the caption buttons, which otherwise show as the letters "0 1 r".
+designed_fonts=(ms_sans_serif.ttf sserife.fon tahoma.ttf tahomabd.ttf marlett.ttf)
 
 # The tests' prefix runs every program inside a Wine virtual desktop. Without a window
 # manager (as under Xvfb) Wine waits about two seconds on each hide or destroy of a

@@ -1,28 +1,11 @@
 #include "app/PlugInFormat.h"
+#include "tests/support/ByteSlices.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
 
 using namespace plugin;
-
-namespace {
-
-using Bytes = std::vector<std::uint8_t>;
-
-template <std::size_t N>
-Bytes Slice(const std::array<std::uint8_t, N>& bytes, std::size_t offset, std::size_t count) {
-  return Bytes(bytes.begin() + offset, bytes.begin() + offset + count);
-}
-
-template <std::size_t N>
-bool AllZero(const std::array<std::uint8_t, N>& bytes, std::size_t offset, std::size_t count) {
-  for (std::size_t i = offset; i < offset + count; ++i)
-    if (bytes[i] != 0) return false;
-  return true;
-}
-
-} // namespace
 
 // --- Header --------------------------------------------------------------------------
 

@@ -38,6 +38,18 @@ private:
   bool FHold;
 };
 
+// The pixels that a control's text needs in the font the control draws it with.
+int TextWidth(HWND control) {
+  const std::string text = TControl(control).Text();
+  const HDC dc = GetDC(control);
+  const HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0)));
+  SIZE size{};
+  GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
+  SelectObject(dc, old);
+  ReleaseDC(control, dc);
+  return size.cx;
+}
+
 class PreviewWindow : public AppWindows {
 protected:
   TPlugInPreviewForm& Preview() { return *PlugInPreviewForm; }
@@ -113,6 +125,7 @@ TEST_F(PreviewWindow, HasEveryControlAtItsPlaceWithItsText) {
     ASSERT_NE(label, nullptr) << labels[i];
     EXPECT_EQ(Placement(label).left, 8 + 16) << labels[i];
     EXPECT_EQ(Placement(label).top, 8 + 28 + 24 * i) << labels[i];
+    EXPECT_LE(TextWidth(label), Placement(label).right) << labels[i] << " is cut short";
     EXPECT_EQ(Placement(boxes[i]), (RECT{8 + 152, 8 + 24 + 24 * i, 113, 21})) << labels[i];
     EXPECT_EQ(Text(boxes[i]), "0") << labels[i];
     const LONG style = GetWindowLongA(boxes[i], GWL_STYLE);
