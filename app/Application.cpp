@@ -3,6 +3,9 @@
 #include "app/PlugInAboutFormUnit.h"
 #include "app/PlugInPropsFormUnit.h"
 #include "app/VarnexFormUnit.h"
+#include "editors/RegKeySelectorUnit.h"
+#include "editors/RegValueSelectorUnit.h"
+#include "editors/RegistryItemEditorUnit.h"
 #include "framework/MessageBoxes.h"
 #include "preview/PlugInPreviewFormUnit.h"
 #include "sysfolders/FolderViewFormUnit.h"
@@ -19,6 +22,9 @@ void CreateApplicationWindows() {
   PlugInAboutForm = new TPlugInAboutForm(VarnexForm->Handle());
   PlugInPreviewForm = new TPlugInPreviewForm(VarnexForm->Handle());
   PlugInPropsForm = new TPlugInPropsForm(VarnexForm->Handle());
+  RegItemEditor = new TRegItemEditor(VarnexForm->Handle());
+  RegKeySelector = new TRegKeySelector(VarnexForm->Handle());
+  RegValueSelector = new TRegValueSelector(VarnexForm->Handle());
   FolderViewForm = new TFolderViewForm(VarnexForm->Handle(), *SysFolderList);
 }
 
@@ -26,6 +32,12 @@ void DestroyApplicationWindows() {
   // The dialogs go before the main window that owns them.
   delete FolderViewForm;
   FolderViewForm = nullptr;
+  delete RegValueSelector;
+  RegValueSelector = nullptr;
+  delete RegKeySelector;
+  RegKeySelector = nullptr;
+  delete RegItemEditor;
+  RegItemEditor = nullptr;
   delete PlugInPropsForm;
   PlugInPropsForm = nullptr;
   // Waits for a collection still running: its items are about to go with the main window.

@@ -144,11 +144,13 @@ HTREEITEM TTreeView::AddNode(HTREEITEM parent, const std::string& text, int imag
   TVINSERTSTRUCTA insert{};
   insert.hParent = parent;
   insert.hInsertAfter = TVI_LAST;
-  insert.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_CHILDREN | TVIF_PARAM;
+  // Without the children flag the tree shows an expand button once a child exists.
+  insert.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_PARAM |
+                     (hasChildren ? TVIF_CHILDREN : 0);
   insert.item.pszText = const_cast<char*>(text.c_str());
   insert.item.iImage = image;
   insert.item.iSelectedImage = selectedImage;
-  insert.item.cChildren = hasChildren ? 1 : 0;
+  insert.item.cChildren = 1;
   insert.item.lParam = value;
   return reinterpret_cast<HTREEITEM>(Send(TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert)));
 }

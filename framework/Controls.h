@@ -127,7 +127,8 @@ class TTreeView : public TControl {
 public:
   using TControl::TControl;
   // Adds a node as the last child of `parent` (TVI_ROOT for a top-level node).
-  // `hasChildren` shows its expand button before any child exists.
+  // `hasChildren` shows its expand button before any child exists; otherwise the
+  // button follows the node's children.
   HTREEITEM AddNode(HTREEITEM parent, const std::string& text, int image, int selectedImage,
                     bool hasChildren = false, LPARAM value = 0) const;
   std::string NodeText(HTREEITEM node) const;

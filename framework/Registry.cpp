@@ -1,5 +1,9 @@
 #include "framework/Registry.h"
 
+#include "framework/SysError.h"
+
+#include <algorithm>
+
 namespace {
 
 // Key names hold at most 255 characters, value names 16383; a buffer of the larger
@@ -91,6 +95,35 @@ std::vector<TRegistry::ValueSize> TRegistry::GetValueSizes() const {
     values.push_back({std::string(buffer.data(), length), static_cast<std::int64_t>(size)});
   }
   return values;
+}
+
+namespace {
+std::string FailedToGetData(const std::string& name) {
+  return "Failed to get data for '" + name + "'";
+}
+std::string InvalidDataType(const std::string& name) {
+  return "Invalid data type for '" + name + "'";
+}
+} // namespace
+
+TRegistry::Data TRegistry::ReadData(const std::string& name) const {
+  if (!FCurrentKey) throw ECommandError(FailedToGetData(name));
+  // Most values fit a small buffer, so one query reads most of them.
+  Data data;
+  data.Bytes.resize(512);
+  DWORD size = static_cast<DWORD>(data.Bytes.size());
+  LONG result = RegQueryValueExA(FCurrentKey.get(), name.c_str(), nullptr, &data.Type,
+                                 reinterpret_cast<BYTE*>(data.Bytes.data()), &size);
+  if (result == ERROR_MORE_DATA) {
+    const DWORD sizedType = data.Type;
+    data.Bytes.resize(size);
+    result = RegQueryValueExA(FCurrentKey.get(), name.c_str(), nullptr, &data.Type,
+                              reinterpret_cast<BYTE*>(data.Bytes.data()), &size);
+    if (result == ERROR_SUCCESS && data.Type != sizedType) throw ECommandError(InvalidDataType(name));
+  }
+  if (result != ERROR_SUCCESS) throw ECommandError(FailedToGetData(name));
+  data.Bytes.resize(std::min<std::size_t>(size, data.Bytes.size()));
+  return data;
 }
 
 bool TRegistry::ValueExists(const std::string& name) const {

@@ -52,6 +52,16 @@ public:
   // order, as one listing gives them; empty without a current key.
   std::vector<ValueSize> GetValueSizes() const;
 
+  struct Data {
+    DWORD Type = REG_NONE;
+    std::string Bytes;
+  };
+  // The value's type and data, in one read unless the data is large. Raises "Failed
+  // to get data for '%s'" when it cannot be read (no such value, no current key) and
+  // "Invalid data type for '%s'" when its type changed between the read of its size
+  // and the read of its data.
+  Data ReadData(const std::string& name) const;
+
   bool ValueExists(const std::string& name) const;
   // Bytes of the value's data, or -1 when it cannot be queried (no such value).
   std::int64_t GetDataSize(const std::string& name) const;

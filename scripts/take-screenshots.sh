@@ -52,8 +52,9 @@ if [ -f "$build/show_system_folders.exe" ]; then
 fi
 
 # The preview window (over the sample plug-in, then over a large real tree while its
-# totals grow), the Properties dialog and the About box, each shown by a small
-# program that writes the dialog's rectangle once it has painted.
+# totals grow), the Properties dialog, the About box, the registry item editor and its
+# two pickers, each shown by a small program that writes the dialog's rectangle once
+# it has painted.
 shoot_dialog() { # name, dialog, optional plug-in file or folder
   local rect="$build/$1-rect.txt"
   rm -f "$rect"
@@ -79,4 +80,7 @@ if [ -f "$build/show_dialogs.exe" ]; then
   shoot_dialog preview-tree preview 'Z:\usr\share'
   shoot_dialog properties properties "$(winepath -w "$PWD/$plugin")"
   shoot_dialog about about
+  shoot_dialog registry-item regitem
+  shoot_dialog registry-keys regkeys
+  shoot_dialog registry-values regvalues
 fi

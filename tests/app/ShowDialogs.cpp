@@ -1,6 +1,7 @@
 // Shows one of the main window's dialogs for its screenshot: scripts/take-screenshots.sh
 // runs it inside a Wine desktop as
-//   show_dialogs.exe preview|properties|about <rect file> [plug-in file or folder]
+//   show_dialogs.exe preview|properties|about|regitem|regkeys|regvalues <rect file>
+//                    [plug-in file or folder]
 // It starts the program's windows, runs the command, and once the dialog has painted
 // (for the preview: while its totals still grow) writes the dialog's window rectangle
 // ("left top width height") to the rect file so the script can crop the screen to it.
@@ -9,6 +10,10 @@
 #include "app/Application.h"
 #include "app/VarnexFormUnit.h"
 #include "cleanobjs/CleanFolder.h"
+#include "editors/RegKeySelectorUnit.h"
+#include "editors/RegValueSelectorUnit.h"
+#include "editors/RegistryItemEditorUnit.h"
+#include "framework/Controls.h"
 #include "framework/CommandLine.h"
 #include "preview/PlugInPreviewFormUnit.h"
 #include "res/resource.h"
@@ -43,6 +48,41 @@ void CALLBACK Expired(HWND, UINT, UINT_PTR, DWORD) {
   if (const HWND dialog = FindWindowA(nullptr, Caption.c_str()))
     PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
 }
+
+// Expands the node as a user does, with the keyboard, and gives its first child.
+HTREEITEM ExpandAndDescend(const TTreeView& tree, HTREEITEM node) {
+  tree.Select(node);
+  SendMessageA(tree.Handle(), WM_KEYDOWN, VK_ADD, 0);
+  return tree.FirstChild(node);
+}
+
+// The key tree opened three levels below HKEY_CURRENT_USER, the last one selected.
+void ShowKeySelector() {
+  const TTreeView tree(RegKeySelector->RegKeyTreeView());
+  HTREEITEM node = tree.Children(nullptr).at(1); // HKEY_CURRENT_USER
+  for (int level = 0; level < 3 && node != nullptr; ++level) node = ExpandAndDescend(tree, node);
+  if (node != nullptr) tree.Select(node);
+  RegKeySelector->ShowModal();
+}
+
+// A key of a string, a number and a binary value, listed by the value "?", and gone
+// again afterwards.
+void ShowValueSelector() {
+  const char* path = "Software\\Varnex Screenshot";
+  HKEY key = nullptr;
+  if (RegCreateKeyExA(HKEY_CURRENT_USER, path, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
+                      nullptr) != ERROR_SUCCESS)
+    return;
+  const DWORD number = 42;
+  const BYTE binary[] = {1, 2, 3, 4};
+  RegSetValueExA(key, "LastFolder", 0, REG_SZ, reinterpret_cast<const BYTE*>("C:\\Temp"), 8);
+  RegSetValueExA(key, "RunCount", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&number), 4);
+  RegSetValueExA(key, "WindowState", 0, REG_BINARY, binary, sizeof binary);
+  RegCloseKey(key);
+  RegItemEditor->LoadFromItem(TCleanRegistry("Screenshot", 0x80000001, kRegistryValue, path, ""));
+  RegItemEditor->SelectValueNameButtonClick();
+  RegDeleteTreeA(HKEY_CURRENT_USER, path);
+}
 } // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
@@ -76,7 +116,20 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   }
   SetTimer(nullptr, 0, 1500, Painted);
   SetTimer(nullptr, 0, 30000, Expired);
-  SendMessageA(VarnexForm->Handle(), WM_COMMAND, command, 0);
+  if (which == "regitem") {
+    Caption = "Registry Item Clean Editor";
+    RegItemEditor->LoadFromItem(TCleanRegistry("Sample cleaner", 0x80000001, kRegistryValue,
+                                               "\\Software\\VarnexSample", "LastRun"));
+    RegItemEditor->ShowModal();
+  } else if (which == "regkeys") {
+    Caption = "Registry Key Selector";
+    ShowKeySelector();
+  } else if (which == "regvalues") {
+    Caption = "RegValueSelector";
+    ShowValueSelector();
+  } else {
+    SendMessageA(VarnexForm->Handle(), WM_COMMAND, command, 0);
+  }
   DestroyApplicationWindows();
   SysFolderList.reset();
   return 0;

@@ -3,6 +3,9 @@
 
 #include "app/Application.h"
 #include "app/VarnexFormUnit.h"
+#include "editors/RegKeySelectorUnit.h"
+#include "editors/RegValueSelectorUnit.h"
+#include "editors/RegistryItemEditorUnit.h"
 #include "framework/Controls.h"
 #include "framework/MessageBoxes.h"
 #include "sysfolders/FolderViewFormUnit.h"
@@ -14,12 +17,17 @@
 
 namespace {
 
-TEST(StartUp, TheSystemFoldersDialogIsCreatedAfterTheMainWindowFromTheProgramsTable) {
+TEST(StartUp, TheDialogsAreCreatedOnceOwnedByTheMainWindowAndGoAtTheEnd) {
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_COOL_CLASSES | ICC_BAR_CLASSES};
   InitCommonControlsEx(&controls);
   SysFolderList = std::make_unique<TSysFolderList>(Win32SysFolderSource());
   CreateApplicationWindows();
   EXPECT_EQ(ApplicationTitle(), "Varnex") << "the error box takes its caption from the program";
+  for (const TDialog* editor : std::initializer_list<const TDialog*>{RegItemEditor, RegKeySelector, RegValueSelector}) {
+    ASSERT_NE(editor, nullptr);
+    EXPECT_EQ(GetWindow(editor->Handle(), GW_OWNER), VarnexForm->Handle());
+    EXPECT_FALSE(IsWindowVisible(editor->Handle())) << "hidden until used";
+  }
   ASSERT_NE(FolderViewForm, nullptr);
   EXPECT_EQ(GetWindow(FolderViewForm->Handle(), GW_OWNER), VarnexForm->Handle());
   const TListView list(FolderViewForm->FoldersListView());
@@ -28,6 +36,9 @@ TEST(StartUp, TheSystemFoldersDialogIsCreatedAfterTheMainWindowFromTheProgramsTa
   const HWND dialog = FolderViewForm->Handle();
   DestroyApplicationWindows();
   EXPECT_EQ(FolderViewForm, nullptr);
+  EXPECT_EQ(RegItemEditor, nullptr);
+  EXPECT_EQ(RegKeySelector, nullptr);
+  EXPECT_EQ(RegValueSelector, nullptr);
   EXPECT_FALSE(IsWindow(dialog));
   MSG quit;
   while (PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {}

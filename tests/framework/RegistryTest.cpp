@@ -142,3 +142,31 @@ TEST(Registry, SubKeyPathsJoinWithOneBackslash) {
   EXPECT_EQ(KeyPathFromRoot("\\Software"), "Software");
   EXPECT_EQ(KeyPathFromRoot("Software"), "Software");
 }
+
+TEST(Registry, ReadsAnyValuesTypeAndDataWhateverItsSize) {
+  TestKey key;
+  key.SetTypedValue("", "text", REG_SZ, std::string("abc\0def\0", 8));
+  key.SetTypedValue("", "number", REG_DWORD, std::string("\xFF\xFF\xFF\xFF", 4));
+  key.SetTypedValue("", "empty", REG_BINARY, "");
+  key.SetValue("", "large", 70000); // more than one read's first buffer
+  TRegistry registry(KEY_READ);
+  registry.SetRootKey(PredefinedKey(0x80000001u));
+  ASSERT_TRUE(registry.OpenKey(key.Path()));
+
+  const TRegistry::Data text = registry.ReadData("text");
+  EXPECT_EQ(text.Type, static_cast<DWORD>(REG_SZ));
+  EXPECT_EQ(text.Bytes, std::string("abc\0def\0", 8)) << "the data as stored";
+  EXPECT_EQ(registry.ReadData("number").Bytes, std::string("\xFF\xFF\xFF\xFF", 4));
+  EXPECT_EQ(registry.ReadData("empty").Bytes, "");
+  const TRegistry::Data large = registry.ReadData("large");
+  EXPECT_EQ(large.Type, static_cast<DWORD>(REG_BINARY));
+  ASSERT_EQ(large.Bytes.size(), 70000u);
+  EXPECT_EQ(static_cast<BYTE>(large.Bytes[69999]), static_cast<BYTE>(69999 * 7 + 1));
+
+  try {
+    registry.ReadData("gone");
+    FAIL() << "a missing value was read";
+  } catch (const std::exception& error) {
+    EXPECT_STREQ(error.what(), "Failed to get data for 'gone'");
+  }
+}

@@ -58,6 +58,16 @@ void TestKey::SetValue(const std::string& relative, const std::string& valueName
     throw std::runtime_error("cannot set test value " + valueName);
 }
 
+void TestKey::SetTypedValue(const std::string& relative, const std::string& valueName, DWORD type,
+                            const std::string& bytes) const {
+  Create(relative);
+  unique_hkey key = OpenUserKey(Sub(relative));
+  if (!key || RegSetValueExA(key.get(), valueName.c_str(), 0, type,
+                             reinterpret_cast<const BYTE*>(bytes.data()),
+                             static_cast<DWORD>(bytes.size())) != ERROR_SUCCESS)
+    throw std::runtime_error("cannot set test value " + valueName);
+}
+
 bool TestKey::Exists(const std::string& relative) const {
   return static_cast<bool>(OpenUserKey(Sub(relative)));
 }

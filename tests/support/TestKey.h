@@ -26,6 +26,9 @@ public:
   // ("" for the unnamed default value).
   void SetValue(const std::string& relative, const std::string& valueName,
                 std::size_t size) const;
+  // Creates the key when needed and sets a value of `type` to exactly these bytes.
+  void SetTypedValue(const std::string& relative, const std::string& valueName, DWORD type,
+                     const std::string& bytes) const;
   bool Exists(const std::string& relative) const;
   bool ValueExists(const std::string& relative, const std::string& valueName) const;
   void DeleteValue(const std::string& relative, const std::string& valueName) const;

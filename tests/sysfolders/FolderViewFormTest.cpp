@@ -5,6 +5,7 @@
 #include "sysfolders/FolderViewFormUnit.h"
 #include "sysfolders/SysFolders.h"
 #include "sysfolders/Win32SysFolderSource.h"
+#include "tests/support/ModalScript.h"
 #include "tests/support/ScriptedUser.h"
 
 #include <commctrl.h>
@@ -36,41 +37,6 @@ void PostKey(HWND target, WPARAM key) {
   PostMessageA(target, WM_KEYUP, key, 0xC0000001);
 }
 
-// Steps that run one after the other inside the dialog's modal loop, each once the
-// messages that the step before posted have been handled (a timer message comes only
-// when the queue is empty). A dialog still open after the last step is closed, so a
-// failing test ends instead of hanging.
-class ModalScript {
-public:
-  explicit ModalScript(std::deque<std::function<void()>> steps) : FSteps(std::move(steps)) {
-    Current = this;
-    FTimer = SetTimer(nullptr, 0, 20, &ModalScript::Tick);
-  }
-  ~ModalScript() {
-    KillTimer(nullptr, FTimer);
-    Current = nullptr;
-  }
-  bool Finished() const { return FSteps.empty(); }
-  HWND Fallback = nullptr; // the dialog to close when the steps are done
-
-private:
-  static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
-    ModalScript* self = Current;
-    if (self == nullptr) return;
-    if (self->FSteps.empty()) {
-      if (self->Fallback != nullptr && IsWindowVisible(self->Fallback))
-        PostMessageA(self->Fallback, WM_CLOSE, 0, 0);
-      return;
-    }
-    const auto step = std::move(self->FSteps.front());
-    self->FSteps.pop_front();
-    step();
-  }
-  static inline ModalScript* Current = nullptr;
-  std::deque<std::function<void()>> FSteps;
-  UINT_PTR FTimer = 0;
-};
-
 class FolderView : public ::testing::Test {
 protected:
   void SetUp() override {
@@ -92,7 +58,7 @@ protected:
   // Shows the dialog modally while the steps run; returns its modal result.
   int ShowWith(std::deque<std::function<void()>> steps) {
     ModalScript script(std::move(steps));
-    script.Fallback = Form().Handle();
+    script.Fallbacks = {Form().Handle()};
     const int result = Form().ShowModal();
     EXPECT_TRUE(script.Finished()) << "the dialog closed before every step had run";
     return result;
