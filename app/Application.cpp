@@ -3,6 +3,9 @@
 #include "app/PlugInAboutFormUnit.h"
 #include "app/PlugInPropsFormUnit.h"
 #include "app/VarnexFormUnit.h"
+#include "editors/FilenameEditorUnit.h"
+#include "editors/FolderEditorUnit.h"
+#include "editors/MaskEditorUnit.h"
 #include "editors/RegKeySelectorUnit.h"
 #include "editors/RegValueSelectorUnit.h"
 #include "editors/RegistryItemEditorUnit.h"
@@ -25,13 +28,22 @@ void CreateApplicationWindows() {
   RegItemEditor = new TRegItemEditor(VarnexForm->Handle());
   RegKeySelector = new TRegKeySelector(VarnexForm->Handle());
   RegValueSelector = new TRegValueSelector(VarnexForm->Handle());
+  FilenameEditor = new TFilenameEditor(VarnexForm->Handle());
+  FolderEditor = new TFolderEditor(VarnexForm->Handle());
   FolderViewForm = new TFolderViewForm(VarnexForm->Handle(), *SysFolderList);
+  MaskEditor = new TMaskEditor(VarnexForm->Handle());
 }
 
 void DestroyApplicationWindows() {
   // The dialogs go before the main window that owns them.
+  delete MaskEditor;
+  MaskEditor = nullptr;
   delete FolderViewForm;
   FolderViewForm = nullptr;
+  delete FolderEditor;
+  FolderEditor = nullptr;
+  delete FilenameEditor;
+  FilenameEditor = nullptr;
   delete RegValueSelector;
   RegValueSelector = nullptr;
   delete RegKeySelector;

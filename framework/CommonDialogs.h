@@ -3,6 +3,7 @@
 // gives the chosen path, or nothing when the user cancels.
 
 #include <windows.h>
+#include <commdlg.h>
 
 #include <optional>
 #include <string>

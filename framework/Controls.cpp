@@ -1,5 +1,7 @@
 #include "framework/Controls.h"
 
+#include <utility>
+
 std::string TControl::Text() const {
   std::string text(static_cast<std::size_t>(GetWindowTextLengthA(FHandle)) + 1, '\0');
   text.resize(static_cast<std::size_t>(GetWindowTextA(FHandle, text.data(), static_cast<int>(text.size()))));
@@ -14,6 +16,35 @@ RECT TControl::Placement() const {
   MapWindowPoints(nullptr, GetParent(FHandle), reinterpret_cast<POINT*>(&rect), 2);
   return RECT{rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
 }
+
+namespace {
+// The edit box that a click is giving the focus to, while the click is handled.
+thread_local HWND ClickedEdit = nullptr;
+
+LRESULT CALLBACK SelectAllOnFocus(HWND edit, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                  DWORD_PTR) {
+  switch (message) {
+  case WM_LBUTTONDOWN:
+  case WM_LBUTTONDBLCLK: {
+    // The box takes the focus while it handles the press, after placing the caret.
+    const HWND outer = std::exchange(ClickedEdit, edit);
+    const LRESULT result = DefSubclassProc(edit, message, wParam, lParam);
+    ClickedEdit = outer;
+    return result;
+  }
+  case WM_SETFOCUS: {
+    const LRESULT result = DefSubclassProc(edit, message, wParam, lParam);
+    if (ClickedEdit != edit) SendMessageA(edit, EM_SETSEL, 0, -1);
+    return result;
+  }
+  case WM_NCDESTROY: RemoveWindowSubclass(edit, SelectAllOnFocus, 0); break;
+  default: break;
+  }
+  return DefSubclassProc(edit, message, wParam, lParam);
+}
+} // namespace
+
+void TEditBox::SelectAllOnKeyboardFocus() const { SetWindowSubclass(Handle(), SelectAllOnFocus, 0, 0); }
 
 std::pair<int, int> TEditBox::Selection() const {
   DWORD start = 0;

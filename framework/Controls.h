@@ -40,6 +40,14 @@ public:
   using TControl::TControl;
   // Selects the whole text, as a box does that the Tab key has entered.
   void SelectAll() const { Send(EM_SETSEL, 0, -1); }
+  // Replaces the text. The text it already holds is not set again, so that the box
+  // sends no change notification for it.
+  void ReplaceText(const std::string& text) const {
+    if (Text() != text) SetText(text);
+  }
+  // From now on the box selects its whole text whenever it receives the focus other
+  // than by a click, which puts the caret where it points instead.
+  void SelectAllOnKeyboardFocus() const;
   // The selection as the first selected character and the one after the last.
   std::pair<int, int> Selection() const;
   // 0 lifts the default limit of 30,000 characters as far as the system allows.

@@ -83,4 +83,6 @@ if [ -f "$build/show_dialogs.exe" ]; then
   shoot_dialog registry-item regitem
   shoot_dialog registry-keys regkeys
   shoot_dialog registry-values regvalues
+  shoot_dialog file-editor file
+  shoot_dialog folder-editor folder
 fi

@@ -1,6 +1,6 @@
 // Shows one of the main window's dialogs for its screenshot: scripts/take-screenshots.sh
 // runs it inside a Wine desktop as
-//   show_dialogs.exe preview|properties|about|regitem|regkeys|regvalues <rect file>
+//   show_dialogs.exe preview|properties|about|regitem|regkeys|regvalues|file|folder <rect file>
 //                    [plug-in file or folder]
 // It starts the program's windows, runs the command, and once the dialog has painted
 // (for the preview: while its totals still grow) writes the dialog's window rectangle
@@ -10,6 +10,8 @@
 #include "app/Application.h"
 #include "app/VarnexFormUnit.h"
 #include "cleanobjs/CleanFolder.h"
+#include "editors/FilenameEditorUnit.h"
+#include "editors/FolderEditorUnit.h"
 #include "editors/RegKeySelectorUnit.h"
 #include "editors/RegValueSelectorUnit.h"
 #include "editors/RegistryItemEditorUnit.h"
@@ -124,6 +126,17 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   } else if (which == "regkeys") {
     Caption = "Registry Key Selector";
     ShowKeySelector();
+  } else if (which == "file") {
+    Caption = "Filename Editor";
+    FilenameEditor->SetFileName("%WINDOWS%\\VarnexSample.log");
+    FilenameEditor->ShowModal();
+  } else if (which == "folder") {
+    Caption = "Folder with file masks";
+    FolderEditor->ResetFields();
+    FolderEditor->SetFolder("%WINTEMP%\\VarnexSample");
+    FolderEditor->SetMasks({"*.tmp", "*.bak", "~*.*"});
+    FolderEditor->SetRemoveEmptyFolder(true);
+    FolderEditor->ShowModal();
   } else if (which == "regvalues") {
     Caption = "RegValueSelector";
     ShowValueSelector();

@@ -3,6 +3,9 @@
 
 #include "app/Application.h"
 #include "app/VarnexFormUnit.h"
+#include "editors/FilenameEditorUnit.h"
+#include "editors/FolderEditorUnit.h"
+#include "editors/MaskEditorUnit.h"
 #include "editors/RegKeySelectorUnit.h"
 #include "editors/RegValueSelectorUnit.h"
 #include "editors/RegistryItemEditorUnit.h"
@@ -23,7 +26,8 @@ TEST(StartUp, TheDialogsAreCreatedOnceOwnedByTheMainWindowAndGoAtTheEnd) {
   SysFolderList = std::make_unique<TSysFolderList>(Win32SysFolderSource());
   CreateApplicationWindows();
   EXPECT_EQ(ApplicationTitle(), "Varnex") << "the error box takes its caption from the program";
-  for (const TDialog* editor : std::initializer_list<const TDialog*>{RegItemEditor, RegKeySelector, RegValueSelector}) {
+  for (const TDialog* editor : std::initializer_list<const TDialog*>{
+           RegItemEditor, RegKeySelector, RegValueSelector, FilenameEditor, FolderEditor, MaskEditor}) {
     ASSERT_NE(editor, nullptr);
     EXPECT_EQ(GetWindow(editor->Handle(), GW_OWNER), VarnexForm->Handle());
     EXPECT_FALSE(IsWindowVisible(editor->Handle())) << "hidden until used";
@@ -39,6 +43,9 @@ TEST(StartUp, TheDialogsAreCreatedOnceOwnedByTheMainWindowAndGoAtTheEnd) {
   EXPECT_EQ(RegItemEditor, nullptr);
   EXPECT_EQ(RegKeySelector, nullptr);
   EXPECT_EQ(RegValueSelector, nullptr);
+  EXPECT_EQ(FilenameEditor, nullptr);
+  EXPECT_EQ(FolderEditor, nullptr);
+  EXPECT_EQ(MaskEditor, nullptr);
   EXPECT_FALSE(IsWindow(dialog));
   MSG quit;
   while (PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {}

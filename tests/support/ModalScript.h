@@ -22,6 +22,9 @@ public:
     Current = nullptr;
   }
   bool Finished() const { return FSteps.empty(); }
+  // When set, a step runs only while this holds: for a test whose steps must wait
+  // until the dialogs that another answers have closed.
+  std::function<bool()> RunWhen;
   // The dialogs to close when the steps are done, innermost first: one a tick, so
   // that a dialog shown from another closes before it.
   std::vector<HWND> Fallbacks;
@@ -38,6 +41,7 @@ private:
         }
       return;
     }
+    if (self->RunWhen && !self->RunWhen()) return;
     const auto step = std::move(self->FSteps.front());
     self->FSteps.pop_front();
     step();

@@ -4,6 +4,7 @@
 
 #include <commctrl.h>
 #include <dlgs.h>
+#include <shlobj.h>
 
 namespace {
 thread_local ScriptedUser* HookOwner = nullptr;
@@ -67,6 +68,20 @@ void ScriptedUser::ChooseFile(const std::string& path) {
   FAnswers.push_back({IDOK, path});
 }
 
+void ScriptedUser::ChooseFolder(const std::string& path) {
+  std::lock_guard lock(FMutex);
+  struct Answer answer;
+  answer.Folder = path;
+  FAnswers.push_back(answer);
+}
+
+void ScriptedUser::ChooseShellFolder(int csidl) {
+  std::lock_guard lock(FMutex);
+  struct Answer answer;
+  answer.ShellFolder = csidl;
+  FAnswers.push_back(answer);
+}
+
 void ScriptedUser::DoubleClickListRow(int row) {
   std::lock_guard lock(FMutex);
   FAnswers.push_back({IDOK, {}, row, false});
@@ -75,6 +90,11 @@ void ScriptedUser::DoubleClickListRow(int row) {
 void ScriptedUser::PressCloseBox() {
   std::lock_guard lock(FMutex);
   FAnswers.push_back({IDCANCEL, {}, -1, true});
+}
+
+void ScriptedUser::Ignore(HWND dialog) {
+  std::lock_guard lock(FMutex);
+  FKnown.insert(dialog);
 }
 
 std::vector<SeenDialog> ScriptedUser::Seen() const {
@@ -171,6 +191,17 @@ void ScriptedUser::Answer(HWND dialog) {
   if (answer.CloseBox) {
     PostMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
     return;
+  }
+  // The folder browser takes its selection from its BFFM_SETSELECTION message: a path
+  // with wParam TRUE, an item list with FALSE.
+  if (!answer.Folder.empty())
+    SendMessageA(dialog, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(answer.Folder.c_str()));
+  if (answer.ShellFolder >= 0) {
+    LPITEMIDLIST folder = nullptr;
+    if (SUCCEEDED(SHGetSpecialFolderLocation(nullptr, answer.ShellFolder, &folder))) {
+      SendMessageA(dialog, BFFM_SETSELECTIONA, FALSE, reinterpret_cast<LPARAM>(folder));
+      CoTaskMemFree(folder);
+    }
   }
   if (!answer.Path.empty()) {
     HWND nameBox = GetDlgItem(dialog, cmb13);

@@ -31,10 +31,19 @@ public:
   void PressButton(int id);
   // Types the path into a file dialog's name box and presses its OK button.
   void ChooseFile(const std::string& path);
+  // Selects the folder in the shell's folder browser and presses its OK button.
+  void ChooseFolder(const std::string& path);
+  // Selects a folder of the shell by its CSIDL number (CSIDL_DRIVES: "My Computer")
+  // in the folder browser and presses its OK button.
+  void ChooseShellFolder(int csidl);
   // Double-clicks this row of the dialog's list view with the mouse.
   void DoubleClickListRow(int row);
   // Closes the dialog with its close box.
   void PressCloseBox();
+
+  // Leaves this dialog alone while it stays shown: a test's own dialog, from which it
+  // opens those that this user answers.
+  void Ignore(HWND dialog);
 
   std::vector<SeenDialog> Seen() const;
   int PendingAnswers() const;
@@ -45,6 +54,8 @@ private:
     std::string Path; // empty: only press the button
     int ListRow = -1; // 0 or more: double-click that row instead of pressing a button
     bool CloseBox = false;
+    std::string Folder; // for the folder browser: a path to select first
+    int ShellFolder = -1; // for the folder browser: a CSIDL to select first
   };
 
   static LRESULT CALLBACK CbtHook(int code, WPARAM wParam, LPARAM lParam);
