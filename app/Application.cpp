@@ -2,6 +2,7 @@
 
 #include "app/PlugInAboutFormUnit.h"
 #include "app/PlugInPropsFormUnit.h"
+#include "app/PlugInTypeSelectFormUnit.h"
 #include "app/VarnexFormUnit.h"
 #include "editors/FilenameEditorUnit.h"
 #include "editors/FolderEditorUnit.h"
@@ -22,6 +23,7 @@ void CreateApplicationWindows() {
   // must exist by now.
   SetApplicationTitle("Varnex");
   VarnexForm = new TVarnexForm();
+  PlugInTypeSelectForm = new TPlugInTypeSelectForm(VarnexForm->Handle());
   PlugInAboutForm = new TPlugInAboutForm(VarnexForm->Handle());
   PlugInPreviewForm = new TPlugInPreviewForm(VarnexForm->Handle());
   PlugInPropsForm = new TPlugInPropsForm(VarnexForm->Handle());
@@ -57,6 +59,8 @@ void DestroyApplicationWindows() {
   PlugInPreviewForm = nullptr;
   delete PlugInAboutForm;
   PlugInAboutForm = nullptr;
+  delete PlugInTypeSelectForm;
+  PlugInTypeSelectForm = nullptr;
   delete VarnexForm;
   VarnexForm = nullptr;
 }

@@ -38,6 +38,9 @@ void TVarnexForm::PropertiesActionExecute() {
 }
 
 void TVarnexForm::PreviewSizeActionExecute() {
+  // A run still going reads its items' notify window: it ends before the new list
+  // hands the items the window again.
+  StopCollecting();
   auto list = std::make_unique<TCleanObjList>();
   FillCleanObjList(*list);
   PlugInPreviewForm->SetCleanObjList(std::move(list));

@@ -272,7 +272,7 @@ void TVarnexForm::ClearItems() {
   if (FListView == nullptr) return;
   // A collection still running over the items is stopped and waited for before any
   // of them goes.
-  if (PlugInPreviewForm != nullptr) PlugInPreviewForm->StopCollect();
+  StopCollecting();
   // Rows own their items: free them first to last, then remove the rows.
   for (TCleanObj* item : Items()) delete item;
   TListView(FListView).DeleteAllRows();
@@ -417,7 +417,10 @@ void TVarnexForm::RunCommand(UINT id) {
   case IDM_PREVIEWSIZE: PreviewSizeActionExecute(); break;
   case IDM_HELPTOPIC: HelpActionExecute(); break;
   case IDM_ABOUT: AboutActionExecute(); break;
-  default: break; // the item commands come later
+  case IDM_NEWITEM: NewButtonClick(); break;
+  case IDM_EDITITEM: EditButtonClick(); break;
+  case IDM_REMOVEITEM: DeleteButtonClick(); break;
+  default: break;
   }
 }
 

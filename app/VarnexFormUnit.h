@@ -36,6 +36,12 @@ public:
   // Adds the item of every row, first to last, to the list, which only borrows them.
   void FillCleanObjList(TCleanObjList& list) const;
 
+  // The item commands: New Item, Edit Item (also a double click on a row) and Remove
+  // Item.
+  void NewButtonClick();
+  void EditButtonClick();
+  void DeleteButtonClick();
+
   void NewActionExecute();
   void OpenActionExecute();
   void SaveActionExecute();
@@ -80,6 +86,14 @@ private:
   LRESULT HandleNotify(const NMHDR& header);
   void ShowContextMenu(int x, int y);
   std::vector<TCleanObj*> Items() const;
+  // Stops a collection that still scans the rows' items and waits for its end, so that
+  // an item can be changed or freed.
+  void StopCollecting() const;
+  void EditRegistryRow(int row);
+  void EditFileRow(int row);
+  void EditFolderRow(int row);
+  // A row's description after its item has changed; the item is marked modified.
+  void RowItemChanged(int row);
   void DescribeOverlongTexts(std::vector<plugin::StoredText>& overlong) const;
 
   std::string FFileName;

@@ -152,6 +152,14 @@ LPARAM TListView::RowValue(int row) const {
   return item.lParam;
 }
 
+void TListView::SetRowValue(int row, LPARAM value) const {
+  LVITEMA item{};
+  item.mask = LVIF_PARAM;
+  item.iItem = row;
+  item.lParam = value;
+  Send(LVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+}
+
 int TListView::SelectedRow() const {
   return static_cast<int>(Send(LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
 }

@@ -119,6 +119,7 @@ public:
   std::string Cell(int row, int column) const;
   int RowImage(int row) const;
   LPARAM RowValue(int row) const;
+  void SetRowValue(int row, LPARAM value) const;
   void DeleteRow(int row) const { Send(LVM_DELETEITEM, static_cast<WPARAM>(row)); }
   void DeleteAllRows() const { Send(LVM_DELETEALLITEMS); }
 

@@ -1,0 +1,156 @@
+// How long the main window takes over a plug-in of 10,000 items: Open, New (which
+// clears the list), Save, and the window's own part of New Item (the row appended) and
+// of Remove Item. Run under Wine by scripts/benchmark.sh; see docs/benchmarks.md.
+
+#include "app/Application.h"
+#include "app/PlugInFile.h"
+#include "app/VarnexFormUnit.h"
+#include "cleanobjs/CleanFile.h"
+#include "cleanobjs/CleanFolder.h"
+#include "cleanobjs/CleanRegistry.h"
+#include "framework/Controls.h"
+#include "sysfolders/SysFolders.h"
+#include "sysfolders/Win32SysFolderSource.h"
+#include "tests/support/TempFolder.h"
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+#include <memory>
+#include <stdexcept>
+#include <vector>
+
+namespace {
+
+constexpr int kItems = 10000;
+constexpr int kRounds = 5;
+constexpr double kWholePlugInTarget = 1.0;  // seconds
+constexpr double kOneItemTarget = 0.050;    // seconds
+
+double Seconds(const std::function<void()>& work) {
+  LARGE_INTEGER frequency{}, start{}, end{};
+  QueryPerformanceFrequency(&frequency);
+  QueryPerformanceCounter(&start);
+  work();
+  QueryPerformanceCounter(&end);
+  return static_cast<double>(end.QuadPart - start.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+double Median(std::vector<double> times) {
+  std::sort(times.begin(), times.end());
+  return times[times.size() / 2];
+}
+
+void Require(bool condition, const char* what) {
+  if (!condition) throw std::runtime_error(what);
+}
+
+const char* Verdict(bool met) { return met ? "met" : "NOT MET"; }
+
+// Handles whatever is waiting, the repainting included, as the program's loop would.
+void RunPendingMessages() {
+  MSG message;
+  while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+    TranslateMessage(&message);
+    DispatchMessageA(&message);
+  }
+  UpdateWindow(VarnexForm->Handle());
+}
+
+// A plug-in of the three kinds in turn, as an author with many rules writes one.
+void WritePlugIn(const std::string& path) {
+  std::vector<std::unique_ptr<TCleanObj>> owned;
+  std::vector<TCleanObj*> items;
+  for (int i = 0; i < kItems; ++i) {
+    const std::string n = std::to_string(i);
+    if (i % 3 == 0)
+      owned.push_back(std::make_unique<TCleanRegistry>("Many", 0x80000001, kRegistryValue,
+                                                       "\\Software\\Example\\" + n, "Value" + n));
+    else if (i % 3 == 1)
+      owned.push_back(std::make_unique<TCleanFile>("Many", "%WINDOWS%\\Example\\file" + n + ".log"));
+    else {
+      auto folder = std::make_unique<TCleanFolder>("Many", "%TEMP%\\Example" + n, true);
+      folder->Masks() = {"*.tmp", "*.bak"};
+      owned.push_back(std::move(folder));
+    }
+    items.push_back(owned.back().get());
+  }
+  SavePlugInFile(path, {"Many", "Benchmark", 46364.5, kItems}, items);
+}
+
+int Run() {
+  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_COOL_CLASSES | ICC_BAR_CLASSES};
+  InitCommonControlsEx(&controls);
+  SysFolderList = std::make_unique<TSysFolderList>(Win32SysFolderSource());
+  CreateApplicationWindows();
+  VarnexForm->Show({});
+  RunPendingMessages();
+
+  const TempFolder folder;
+  const std::string source = folder.File("many.ppj");
+  const std::string copy = folder.File("saved.ppj");
+  WritePlugIn(source);
+
+  std::vector<double> open, save, clear, append, remove;
+  for (int round = 0; round < kRounds; ++round) {
+    open.push_back(Seconds([&] {
+      VarnexForm->LoadPlugIn(source);
+      RunPendingMessages();
+    }));
+    Require(VarnexForm->ItemCount() == kItems, "the plug-in did not open whole");
+
+    VarnexForm->SetProjectFileName(copy);
+    save.push_back(Seconds([&] { VarnexForm->SavePlugIn(); }));
+
+    // New Item after its dialogs: the row appended at the end and the list repainted.
+    append.push_back(Seconds([&] {
+      VarnexForm->AppendItemRow(std::make_unique<TCleanFile>("Many", "%WINDOWS%\\one-more.log"));
+      RunPendingMessages();
+    }));
+    Require(VarnexForm->ItemCount() == kItems + 1, "the row was not appended");
+
+    // Remove Item on a row in the middle of the list.
+    TListView(VarnexForm->ListView()).SelectRow(kItems / 2);
+    remove.push_back(Seconds([&] {
+      VarnexForm->DeleteButtonClick();
+      RunPendingMessages();
+    }));
+    Require(VarnexForm->ItemCount() == kItems, "the row was not removed");
+
+    VarnexForm->SavePlugIn(); // so that New does not ask
+    clear.push_back(Seconds([&] {
+      VarnexForm->NewActionExecute();
+      RunPendingMessages();
+    }));
+    Require(VarnexForm->ItemCount() == 0, "New did not clear the list");
+  }
+
+  std::printf("A plug-in of %d items, medians of %d rounds:\n", kItems, kRounds);
+  const auto line = [](const char* what, double seconds, double target) {
+    std::printf("  %-28s %8.3f s  (at most %.3f s: %s)\n", what, seconds, target,
+                Verdict(seconds <= target));
+  };
+  line("Open", Median(open), kWholePlugInTarget);
+  line("Save", Median(save), kWholePlugInTarget);
+  line("New (clears the list)", Median(clear), kWholePlugInTarget);
+  line("New Item: the row appended", Median(append), kOneItemTarget);
+  line("Remove Item", Median(remove), kOneItemTarget);
+
+  DestroyApplicationWindows();
+  SysFolderList.reset();
+  return 0;
+}
+
+} // namespace
+
+int main() {
+  try {
+    return Run();
+  } catch (const std::exception& error) {
+    std::fprintf(stderr, "Benchmark failed: %s\n", error.what());
+    return 1;
+  }
+}
