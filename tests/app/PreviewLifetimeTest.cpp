@@ -3,6 +3,8 @@
 
 #include "app/PlugInFormat.h"
 #include "cleanobjs/CleanFolder.h"
+#include "editors/FolderEditorFormRes.h"
+#include "framework/Controls.h"
 #include "preview/PlugInPreviewFormUnit.h"
 #include "res/resource.h"
 #include "tests/support/AppWindows.h"
@@ -161,6 +163,41 @@ TEST_F(CollectionLifetime, OpenStopsTheRunningCollectionBeforeItFreesTheItems) {
   EXPECT_FALSE(PlugInPreviewForm->Collecting());
   EXPECT_EQ(VarnexForm->PlugInName(), "Empty");
   ExpectNoUseAfterDestruction(Log.Take());
+}
+
+TEST_F(CollectionLifetime, RemoveItemStopsTheRunningCollectionBeforeItFreesTheItem) {
+  AddRecordingItems();
+  StartPreviewAndClose();
+  TListView(VarnexForm->ListView()).SelectRow(0);
+  Command(IDM_REMOVEITEM);
+  EXPECT_FALSE(PlugInPreviewForm->Collecting());
+  ASSERT_EQ(VarnexForm->ItemCount(), 1);
+  EXPECT_EQ(VarnexForm->Item(0)->Name(), "two");
+  const std::vector<std::string> events = Log.Take();
+  const auto destroyed = std::find(events.begin(), events.end(), "destroyed one");
+  ASSERT_NE(destroyed, events.end());
+  const auto left = std::find(events.begin(), events.end(), "leave one");
+  EXPECT_EQ(std::find(events.begin(), events.end(), "enter one") == events.end(), left == events.end());
+  if (left != events.end()) EXPECT_LT(left, destroyed) << "its collection ended first";
+}
+
+TEST_F(CollectionLifetime, EditItemStopsTheRunningCollectionBeforeTheItemChanges) {
+  AddRecordingItems();
+  StartPreviewAndClose();
+  TListView(VarnexForm->ListView()).SelectRow(1);
+  ScriptedUser user;
+  user.FillThenPress({IDC_REMOVEEMPTYFOLDERCHECKBOX}, {}, IDOK); // the folder editor
+  Command(IDM_EDITITEM);
+  EXPECT_EQ(user.PendingAnswers(), 0);
+  EXPECT_FALSE(PlugInPreviewForm->Collecting()) << "stopped before the item changed";
+  EXPECT_TRUE(dynamic_cast<const TCleanFolder&>(*VarnexForm->Item(1)).RemoveEmptyFolder());
+  // The stopped items can be collected again in full.
+  auto list = std::make_unique<TCleanObjList>();
+  VarnexForm->FillCleanObjList(*list);
+  PlugInPreviewForm->SetCleanObjList(std::move(list));
+  PlugInPreviewForm->StartCollect();
+  ASSERT_TRUE(PlugInPreviewForm->WaitForCollect(60000));
+  EXPECT_EQ(PlugInPreviewForm->FileCount(), 2 * kFiles);
 }
 
 TEST_F(CollectionLifetime, ClosingTheProgramWaitsForTheCollectionBeforeTheItemsGo) {

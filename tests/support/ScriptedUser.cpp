@@ -63,6 +63,16 @@ void ScriptedUser::PressButton(int id) {
   FAnswers.push_back({id, {}});
 }
 
+void ScriptedUser::FillThenPress(std::vector<int> clicks,
+                                 std::vector<std::pair<int, std::string>> texts, int button) {
+  std::lock_guard lock(FMutex);
+  struct Answer answer;
+  answer.Button = button;
+  answer.Clicks = std::move(clicks);
+  answer.Texts = std::move(texts);
+  FAnswers.push_back(answer);
+}
+
 void ScriptedUser::ChooseFile(const std::string& path) {
   std::lock_guard lock(FMutex);
   FAnswers.push_back({IDOK, path});
@@ -95,6 +105,11 @@ void ScriptedUser::PressCloseBox() {
 void ScriptedUser::Ignore(HWND dialog) {
   std::lock_guard lock(FMutex);
   FKnown.insert(dialog);
+}
+
+void ScriptedUser::IgnoreAlways(std::vector<HWND> windows) {
+  std::lock_guard lock(FMutex);
+  FIgnored.insert(windows.begin(), windows.end());
 }
 
 std::vector<SeenDialog> ScriptedUser::Seen() const {
@@ -134,7 +149,7 @@ LRESULT CALLBACK ScriptedUser::CallWindowHook(int code, WPARAM wParam, LPARAM lP
 void ScriptedUser::DialogActivated(HWND dialog) {
   // A dialog is activated again when a box it opened closes; it is answered once.
   std::lock_guard lock(FMutex);
-  if (!FKnown.insert(dialog).second) return;
+  if (FIgnored.count(dialog) != 0 || !FKnown.insert(dialog).second) return;
   FArrived.push_back(dialog);
   SetEvent(FWake);
 }
@@ -203,6 +218,9 @@ void ScriptedUser::Answer(HWND dialog) {
       CoTaskMemFree(folder);
     }
   }
+  for (const int id : answer.Clicks) SendMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0);
+  for (const auto& [id, text] : answer.Texts)
+    SendMessageA(GetDlgItem(dialog, id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
   if (!answer.Path.empty()) {
     HWND nameBox = GetDlgItem(dialog, cmb13);
     if (nameBox == nullptr) nameBox = GetDlgItem(dialog, edt1);

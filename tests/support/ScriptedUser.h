@@ -29,6 +29,10 @@ public:
 
   // Presses the button with this id (IDYES, IDNO, IDOK, IDCANCEL).
   void PressButton(int id);
+  // Clicks these controls (radio buttons, check boxes) in order, puts these texts into
+  // these controls, then presses the button.
+  void FillThenPress(std::vector<int> clicks, std::vector<std::pair<int, std::string>> texts,
+                     int button);
   // Types the path into a file dialog's name box and presses its OK button.
   void ChooseFile(const std::string& path);
   // Selects the folder in the shell's folder browser and presses its OK button.
@@ -44,6 +48,8 @@ public:
   // Leaves this dialog alone while it stays shown: a test's own dialog, from which it
   // opens those that this user answers.
   void Ignore(HWND dialog);
+  // Leaves these windows alone for good: those that a test drives itself.
+  void IgnoreAlways(std::vector<HWND> windows);
 
   std::vector<SeenDialog> Seen() const;
   int PendingAnswers() const;
@@ -56,6 +62,8 @@ private:
     bool CloseBox = false;
     std::string Folder; // for the folder browser: a path to select first
     int ShellFolder = -1; // for the folder browser: a CSIDL to select first
+    std::vector<int> Clicks;
+    std::vector<std::pair<int, std::string>> Texts;
   };
 
   static LRESULT CALLBACK CbtHook(int code, WPARAM wParam, LPARAM lParam);
@@ -71,6 +79,7 @@ private:
   std::deque<struct Answer> FAnswers;
   std::deque<HWND> FArrived;
   std::set<HWND> FKnown;
+  std::set<HWND> FIgnored;
   std::vector<SeenDialog> FSeen;
   bool FStopping = false;
   std::thread FWorker;
