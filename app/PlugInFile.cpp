@@ -54,6 +54,14 @@ std::string FolderOf(const std::string& path) {
   return slash == 0 ? path.substr(0, 1) : path.substr(0, slash);
 }
 
+// Deletes the file when it goes, unless it has been moved away by then.
+struct TemporaryFile {
+  std::string Path;
+  ~TemporaryFile() {
+    if (GetFileAttributesA(Path.c_str()) != INVALID_FILE_ATTRIBUTES) DeleteFileA(Path.c_str());
+  }
+};
+
 } // namespace
 
 plugin::PlugInReadResult ReadPlugInItems(
@@ -75,30 +83,29 @@ void WritePlugInItems(TStream& stream, const plugin::PlugInHeader& header,
 
 void SavePlugInFile(const std::string& path, const plugin::PlugInHeader& header,
                     const std::vector<TCleanObj*>& items) {
-  char temporary[MAX_PATH + 1] = {};
-  if (GetTempFileNameA(FolderOf(path).c_str(), "vnx", 0, temporary) == 0)
-    throw ECommandError(CreateErrorText(path, GetLastError()));
+  // The plug-in is written to a new file beside the target and moved over it only when
+  // complete, so a failed save leaves the old file as it was. Every failure names the
+  // target, and the new file goes on every path but success.
+  TemporaryFile temporary; // goes after the stream, which it outlives
+  DWORD failure = ERROR_WRITE_FAULT;
+  std::optional<TFileStream> stream =
+      TFileStream::CreateTemporary(FolderOf(path), "vnx", temporary.Path, failure);
+  if (!stream) throw ECommandError(CreateErrorText(path, failure));
 
   std::int64_t expected = static_cast<std::int64_t>(plugin::kHeaderSize);
   for (TCleanObj* item : items)
     expected += 1 + static_cast<std::int64_t>(plugin::RecordSizeAfterKindByte(KindOfItem(*item)));
-
-  bool written = false;
-  DWORD failure = ERROR_WRITE_FAULT;
-  {
-    TFileStream stream = TFileStream::Create(temporary);
-    WritePlugInItems(stream, header, items);
-    written = stream.Size() == expected;
-    if (!written) failure = GetLastError() != 0 ? GetLastError() : ERROR_DISK_FULL;
-    if (!stream.Close() && written) {
-      written = false;
-      failure = GetLastError();
-    }
+  WritePlugInItems(*stream, header, items);
+  bool written = stream->Size() == expected;
+  if (!written) failure = GetLastError() != 0 ? GetLastError() : ERROR_DISK_FULL;
+  if (!stream->Close() && written) {
+    written = false;
+    failure = GetLastError();
   }
+  stream.reset();
   if (written &&
-      MoveFileExA(temporary, path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+      MoveFileExA(temporary.Path.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
     return;
   if (written) failure = GetLastError();
-  DeleteFileA(temporary);
   throw ECommandError(CreateErrorText(path, failure));
 }

@@ -302,7 +302,17 @@ void TVarnexForm::AppendItemRow(std::unique_ptr<TCleanObj> item) {
 void TVarnexForm::LoadPlugIn(const std::string& path) {
   SetProjectFileName(path);
   ClearItems();
-  TFileStream stream = TFileStream::OpenRead(path);
+  TFileStream stream = [&] {
+    try {
+      return TFileStream::OpenRead(path);
+    } catch (const ECommandError&) {
+      // A file that exists but cannot be read (in use, denied) must not be overwritten
+      // by the next Save: the plug-in becomes untitled. A missing file keeps its name,
+      // so that a new plug-in named on the command line is saved under it.
+      if (GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES) SetProjectFileName("");
+      throw;
+    }
+  }();
   plugin::PlugInReadResult result;
   {
     // A plug-in may hold thousands of items: the list draws itself once, at the end.
@@ -310,7 +320,13 @@ void TVarnexForm::LoadPlugIn(const std::string& path) {
     result = ReadPlugInItems(
         stream, [this](std::unique_ptr<TCleanObj> item) { AppendItemRow(std::move(item)); });
   }
-  if (result.Outcome == plugin::ReadOutcome::NotAPlugIn) return;
+  if (result.Outcome == plugin::ReadOutcome::NotAPlugIn) {
+    // Nothing was read, and the file is not to be written over by the next Save.
+    SetProjectFileName("");
+    WarningBox(Handle(), "The file \"" + ExpandFileName(path) +
+                             "\" is not a plug-in file; nothing was read from it.");
+    return;
+  }
 
   if (result.Outcome == plugin::ReadOutcome::HeaderTruncated) {
     FPlugInName.clear();
@@ -476,6 +492,9 @@ LRESULT TVarnexForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   case WM_EXITMENULOOP:
     ApplicationEventsHint("");
     return 0;
+  case WM_QUERYENDSESSION:
+    // Logging off or shutting down asks the close question too; No keeps the session.
+    return FormCloseQuery() ? TRUE : FALSE;
   case WM_CLOSE:
     if (FormCloseQuery()) DestroyWindow(Handle());
     return 0;

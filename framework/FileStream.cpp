@@ -1,5 +1,7 @@
 #include "framework/FileStream.h"
 
+#include <cstdio>
+
 #include "framework/SysError.h"
 
 #include <algorithm>
@@ -33,6 +35,26 @@ TFileStream TFileStream::Create(const std::string& path) {
                                 CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file) throw ECommandError(FileErrorText("create", path, GetLastError()));
   return TFileStream(std::move(file));
+}
+
+std::optional<TFileStream> TFileStream::CreateTemporary(const std::string& folder,
+                                                        const std::string& prefix,
+                                                        std::string& path, DWORD& error) {
+  // Named here rather than by GetTempFileNameA, which under Wine may give, for a
+  // folder whose path is near MAX_PATH, a shortened name other than the file it made.
+  const unsigned start = GetTickCount() ^ GetCurrentProcessId();
+  for (unsigned attempt = 0; attempt < 0x10000; ++attempt) {
+    char digits[8];
+    std::snprintf(digits, sizeof digits, "%04X", (start + attempt) & 0xFFFF);
+    path = folder + "\\" + prefix + digits + ".tmp";
+    unique_hfile file(CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                                  CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (file) return TFileStream(std::move(file));
+    error = GetLastError();
+    if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) break;
+  }
+  path.clear();
+  return std::nullopt;
 }
 
 std::int64_t TFileStream::Read(void* buffer, std::int64_t count) {

@@ -8,6 +8,7 @@
 #include "cleanobjs/CleanRegistry.h"
 #include "framework/Controls.h"
 #include "framework/FileStream.h"
+#include "framework/MessageBoxes.h"
 #include "res/resource.h"
 #include "tests/support/ScriptedUser.h"
 #include "tests/support/TempFolder.h"
@@ -46,6 +47,7 @@ protected:
   void SetUp() override {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_COOL_CLASSES};
     InitCommonControlsEx(&controls);
+    SetApplicationTitle("Varnex"); // as the start-up sequence does
     form = std::make_unique<TVarnexForm>();
     form->Show({});
   }
@@ -199,16 +201,64 @@ TEST_F(MainWindow, AFileThatCannotBeOpenedShowsTheErrorAndKeepsTheLabels) {
   EXPECT_TRUE(form->Modified());
 }
 
-TEST_F(MainWindow, AFileWithoutTheMagicEndsOpenSilently) {
+TEST_F(MainWindow, AFileWithoutTheMagicIsReportedAndLeavesThePlugInUntitled) {
   const std::string path = folder.File("other.ppj");
   std::string bytes = ThreeItemPlugIn();
   bytes[3] = 'X';
   WriteWholeFile(path, bytes);
-  OpenThroughDialog(path);
-  EXPECT_EQ(user.Seen().size(), 1u) << "no message";
-  EXPECT_EQ(Title(), "Varnex - [" + path + "]");
+  user.ChooseFile(path);
+  user.PressButton(IDOK); // the warning
+  Command(IDM_OPEN);
+  const auto seen = user.Seen();
+  ASSERT_EQ(seen.size(), 2u) << "a warning after the open dialog";
+  EXPECT_EQ(seen[1].Caption, "Warning");
+  EXPECT_NE(seen[1].Text.find("The file \"" + path + "\" is not a plug-in file; nothing was read from it."),
+            std::string::npos)
+      << seen[1].Text;
+  EXPECT_EQ(Title(), "Varnex - [Noname.ppj]");
   EXPECT_EQ(form->ItemCount(), 0);
   EXPECT_EQ(Text(form->NameLabel()), "(none)");
+
+  user.PressButton(IDCANCEL); // Save asks for a file instead of writing over the other one
+  Command(IDM_SAVE);
+  EXPECT_EQ(user.Seen().size(), 3u);
+  EXPECT_EQ(ReadWholeFile(path), bytes);
+}
+
+TEST_F(MainWindow, AFileThatExistsButCannotBeReadLeavesThePlugInUntitled) {
+  const std::string path = folder.File("busy.ppj");
+  WriteWholeFile(path, ThreeItemPlugIn());
+  {
+    // Another program has it open and shares it with nobody.
+    unique_hfile holder(CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(holder);
+    user.ChooseFile(path);
+    user.PressButton(IDOK); // the error box
+    Command(IDM_OPEN);
+  }
+  const auto seen = user.Seen();
+  ASSERT_EQ(seen.size(), 2u);
+  EXPECT_EQ(seen[1].Text.rfind("Cannot open file \"" + path + "\". ", 0), 0u) << seen[1].Text;
+  EXPECT_EQ(Title(), "Varnex - [Noname.ppj]") << "the next Save cannot write over it";
+}
+
+TEST_F(MainWindow, TheSameHoldsForAFileNamedOnTheCommandLine) {
+  const std::string notAPlugIn = folder.File("readme.txt");
+  WriteWholeFile(notAPlugIn, "Just some text");
+  const std::string missing = folder.File("new.ppj");
+  user.PressButton(IDOK); // the warning
+  user.PressButton(IDOK); // the error box
+  TVarnexForm started;
+  started.Show({notAPlugIn});
+  EXPECT_EQ(Text(started.Handle()), "Varnex - [Noname.ppj]");
+  TVarnexForm startedNew;
+  startedNew.Show({missing});
+  EXPECT_EQ(Text(startedNew.Handle()), "Varnex - [" + missing + "]")
+      << "a new plug-in named on the command line keeps its name";
+  const auto seen = user.Seen();
+  ASSERT_EQ(seen.size(), 2u);
+  EXPECT_EQ(seen[0].Caption, "Warning");
+  EXPECT_EQ(seen[1].Caption, "Varnex");
 }
 
 TEST_F(MainWindow, ADamagedFileKeepsItsCompleteItemsAsAnUntitledModifiedPlugIn) {
@@ -277,10 +327,24 @@ TEST_F(MainWindow, SaveAsAsksBeforeReplacingAnExistingFile) {
   EXPECT_EQ(ReadWholeFile(path).substr(0, 4), "PIPJ");
 }
 
-TEST_F(MainWindow, AFailedSaveShowsTheErrorAndLeavesTheOldFileAndTheFlag) {
+// The names of the files in a folder.
+std::vector<std::string> FilesIn(const std::string& folder) {
+  std::vector<std::string> names;
+  WIN32_FIND_DATAA found{};
+  unique_hfind find(FindFirstFileA((folder + "\\*").c_str(), &found));
+  if (!find) return names;
+  do {
+    const std::string name = found.cFileName;
+    if (name != "." && name != "..") names.push_back(name);
+  } while (FindNextFileA(find.get(), &found));
+  return names;
+}
+
+TEST_F(MainWindow, AFailedSaveShowsTheErrorAndLeavesTheOldFileTheFlagAndNothingElse) {
   const std::string path = folder.File("locked.ppj");
-  WriteWholeFile(path, "old content");
-  OpenThroughDialog(path); // wrong magic: titled, nothing read
+  const std::string old = ThreeItemPlugIn();
+  WriteWholeFile(path, old);
+  OpenThroughDialog(path);
   form->MarkModified();
   {
     // Another program holds the file open without delete sharing, so it cannot be replaced.
@@ -294,7 +358,50 @@ TEST_F(MainWindow, AFailedSaveShowsTheErrorAndLeavesTheOldFileAndTheFlag) {
   ASSERT_EQ(seen.size(), 2u);
   EXPECT_EQ(seen[1].Text.rfind("Cannot create file \"" + path + "\". ", 0), 0u) << seen[1].Text;
   EXPECT_TRUE(form->Modified());
-  EXPECT_EQ(ReadWholeFile(path), "old content");
+  EXPECT_EQ(ReadWholeFile(path), old);
+  EXPECT_EQ(FilesIn(folder.Path()), std::vector<std::string>{"locked.ppj"}) << "no file left behind";
+}
+
+TEST_F(MainWindow, ASaveIntoAFolderThatCannotTakeAFileNamesTheTarget) {
+  const std::string path = folder.File("gone\\p.ppj"); // the folder does not exist
+  form->SetProjectFileName(path);
+  user.PressButton(IDOK);
+  Command(IDM_SAVE);
+  const auto seen = user.Seen();
+  ASSERT_EQ(seen.size(), 1u);
+  EXPECT_EQ(seen[0].Text.rfind("Cannot create file \"" + path + "\". ", 0), 0u) << seen[0].Text;
+  EXPECT_TRUE(FilesIn(folder.Path()).empty());
+}
+
+TEST_F(MainWindow, AFolderWhosePathIsNearMaxPathSavesAndKeepsNothingElse) {
+  // Nested folders until the path is 240 characters long; the plug-in's path, 246.
+  std::string deep = folder.Path();
+  while (deep.size() < 240) {
+    deep += "\\" + std::string(std::min<std::size_t>(40, 239 - deep.size()), 'd');
+    ASSERT_TRUE(CreateDirectoryA(deep.c_str(), nullptr)) << deep;
+  }
+  const std::string path = deep + "\\p.ppj";
+  WriteWholeFile(folder.File("three.ppj"), ThreeItemPlugIn());
+  OpenThroughDialog(folder.File("three.ppj"));
+  form->SetProjectFileName(path);
+  Command(IDM_SAVE);
+  EXPECT_EQ(user.Seen().size(), 1u) << "no error";
+  EXPECT_EQ(ReadWholeFile(path), ThreeItemPlugIn());
+  EXPECT_EQ(FilesIn(deep), std::vector<std::string>{"p.ppj"}) << "no file left behind";
+}
+
+TEST_F(MainWindow, EndingTheSessionAsksTheCloseQuestionWhenModified) {
+  EXPECT_EQ(SendMessageA(form->Handle(), WM_QUERYENDSESSION, 0, 0), TRUE) << "nothing to lose";
+  EXPECT_TRUE(user.Seen().empty()) << "and no question";
+  form->MarkModified();
+  user.PressButton(IDNO);
+  EXPECT_EQ(SendMessageA(form->Handle(), WM_QUERYENDSESSION, 0, 0), FALSE) << "No keeps the session";
+  user.PressButton(IDYES);
+  EXPECT_EQ(SendMessageA(form->Handle(), WM_QUERYENDSESSION, 0, 0), TRUE);
+  const auto seen = user.Seen();
+  ASSERT_EQ(seen.size(), 2u);
+  EXPECT_EQ(seen[0].Text, "The Plug-In is modified, are you sure quit without saving?");
+  EXPECT_TRUE(IsWindow(form->Handle())) << "the window itself stays until the session ends";
 }
 
 TEST_F(MainWindow, TextsTooLongForTheFileAreSavedShortenedOnlyWhenConfirmed) {

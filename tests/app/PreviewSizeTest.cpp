@@ -170,9 +170,9 @@ TEST_F(PreviewWindow, SizesShowInWholeKiloBytesGroupedByCommas) {
 
 TEST_F(PreviewWindow, TheFileCountShowsWithoutSeparators) {
   Command(IDM_NEW);
-  VarnexForm->AppendItemRow(std::make_unique<TReportingItem>(12345, 0));
+  VarnexForm->AppendItemRow(std::make_unique<TReportingItem>(1234, 0));
   PreviewAndWait();
-  EXPECT_EQ(FileCount(), "12345");
+  EXPECT_EQ(FileCount(), "1234");
   EXPECT_EQ(FileSize(), "0");
 }
 

@@ -24,6 +24,7 @@ TEST(StartUp, TheDialogsAreCreatedOnceOwnedByTheMainWindowAndGoAtTheEnd) {
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_COOL_CLASSES | ICC_BAR_CLASSES};
   InitCommonControlsEx(&controls);
   SysFolderList = std::make_unique<TSysFolderList>(Win32SysFolderSource());
+  SetApplicationTitle("");
   CreateApplicationWindows();
   EXPECT_EQ(ApplicationTitle(), "Varnex") << "the error box takes its caption from the program";
   for (const TDialog* editor : std::initializer_list<const TDialog*>{

@@ -171,6 +171,43 @@ void ScriptedUser::Work() {
   }
 }
 
+namespace {
+HWND FolderTree(HWND browser) { return FindWindowExA(browser, nullptr, WC_TREEVIEWA, nullptr); }
+
+// The text of the folder browser's selected node; empty while it has none.
+std::string SelectedFolderText(HWND browser) {
+  const HWND tree = FolderTree(browser);
+  const HTREEITEM selected = TreeView_GetSelection(tree);
+  return selected ? TTreeView(tree).NodeText(selected) : std::string();
+}
+
+bool SameText(const std::string& a, const std::string& b) { return lstrcmpiA(a.c_str(), b.c_str()) == 0; }
+} // namespace
+
+void ScriptedUser::SelectInFolderBrowser(HWND browser, const struct Answer& answer) {
+  // The browser fills its tree as it starts, in a new prefix slowly: a selection asked
+  // for earlier is lost. Wait until the tree has its nodes, ask, and check.
+  const std::string last = answer.Folder.substr(answer.Folder.find_last_of('\\') + 1);
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    if (TreeView_GetCount(FolderTree(browser)) == 0) {
+      Sleep(100); // polls the browser's own state, for at most ten seconds
+      continue;
+    }
+    // A path goes with wParam TRUE, an item list with FALSE.
+    if (!answer.Folder.empty()) {
+      SendMessageA(browser, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(answer.Folder.c_str()));
+      if (SameText(SelectedFolderText(browser), last)) return;
+    } else {
+      LPITEMIDLIST folder = nullptr;
+      if (FAILED(SHGetSpecialFolderLocation(nullptr, answer.ShellFolder, &folder))) return;
+      SendMessageA(browser, BFFM_SETSELECTIONA, FALSE, reinterpret_cast<LPARAM>(folder));
+      CoTaskMemFree(folder);
+      return;
+    }
+    Sleep(100);
+  }
+}
+
 void ScriptedUser::Answer(HWND dialog) {
   SeenDialog seen;
   seen.Caption = WindowText(dialog);
@@ -207,17 +244,7 @@ void ScriptedUser::Answer(HWND dialog) {
     PostMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
     return;
   }
-  // The folder browser takes its selection from its BFFM_SETSELECTION message: a path
-  // with wParam TRUE, an item list with FALSE.
-  if (!answer.Folder.empty())
-    SendMessageA(dialog, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(answer.Folder.c_str()));
-  if (answer.ShellFolder >= 0) {
-    LPITEMIDLIST folder = nullptr;
-    if (SUCCEEDED(SHGetSpecialFolderLocation(nullptr, answer.ShellFolder, &folder))) {
-      SendMessageA(dialog, BFFM_SETSELECTIONA, FALSE, reinterpret_cast<LPARAM>(folder));
-      CoTaskMemFree(folder);
-    }
-  }
+  if (!answer.Folder.empty() || answer.ShellFolder >= 0) SelectInFolderBrowser(dialog, answer);
   for (const int id : answer.Clicks) SendMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0);
   for (const auto& [id, text] : answer.Texts)
     SendMessageA(GetDlgItem(dialog, id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));

@@ -71,6 +71,7 @@ private:
   void DialogActivated(HWND dialog);
   void Work();
   void Answer(HWND dialog);
+  void SelectInFolderBrowser(HWND browser, const struct Answer& answer);
 
   HHOOK FHook = nullptr;
   HHOOK FCallHook = nullptr;
