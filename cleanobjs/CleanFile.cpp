@@ -19,6 +19,7 @@ void TCleanFile::CollectInfo() {
   TCleanObj::CollectInfo();
   FFileInfo.Clear();
   const std::string path = ExpandFolderMacros(FFileName);
+  if (RefusesPartialPath(FFileName, path)) return;
   const TFileSearch search(path);
   if (!search.Found()) return;
   SendFileFound(search.Entry());
@@ -29,7 +30,7 @@ void TCleanFile::CollectInfo() {
 void TCleanFile::Clean() {
   std::lock_guard<TCriticalSection> lock(CriticalSection());
   TCleanObj::Clean();
-  if (FFileInfo.SearchRec().Name.empty()) {
+  if (RefusesPartialPath(FFileName, ExpandFolderMacros(FFileName)) || FFileInfo.SearchRec().Name.empty()) {
     SendFileCleaned(0);
     return;
   }

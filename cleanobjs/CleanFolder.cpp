@@ -28,7 +28,9 @@ void TCleanFolder::CollectInfo() {
   // Emptied as well, so that a second collection neither lists a folder twice nor
   // makes the clean queue it twice.
   FFolderList.clear();
-  SearchFolder(WithoutFinalSeparator(ExpandFolderMacros(FFolder)));
+  const std::string expanded = ExpandFolderMacros(FFolder);
+  if (RefusesPartialPath(FFolder, expanded)) return;
+  SearchFolder(WithoutFinalSeparator(expanded));
 }
 
 namespace {
@@ -94,6 +96,7 @@ void TCleanFolder::Clean() {
   std::lock_guard<TCriticalSection> lock(CriticalSection());
   if (Cancelled()) return;
   TCleanObj::Clean();
+  if (RefusesPartialPath(FFolder, ExpandFolderMacros(FFolder))) return;
   for (const auto& file : FFileList) {
     if (Cancelled()) return;
     DeleteFoundFile(JoinPath(file->Path(), file->SearchRec().Name));

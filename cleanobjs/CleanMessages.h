@@ -19,7 +19,8 @@ constexpr UINT WM_ITEM_REG_CLEANED = WM_USER + 109;  // LParam the count itself 
 
 // WParam of WM_ITEM_TEXT.
 enum class TextLevel : std::uint8_t {
-  Failure = 0,  // a registry key or value that cannot be opened, found or deleted
+  Failure = 0,  // a registry key or value that cannot be opened, found or deleted; a
+                // registry root key or an item path that the item refuses
   Progress = 1, // "Scan %s information ..." and "Start clean %s"
   Deferred = 2, // a file or folder left for deletion at the next restart
 };

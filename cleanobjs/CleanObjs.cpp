@@ -1,5 +1,6 @@
 #include "cleanobjs/CleanObjs.h"
 
+#include "cleanobjs/FolderPaths.h"
 #include "cleanobjs/ItemRecordFormat.h"
 
 #include <array>
@@ -91,4 +92,12 @@ void TCleanObjList::SetNotifyWindow(HWND window) {
   if (window == FNotifyWindow) return;
   FNotifyWindow = window;
   for (TCleanObj* item : FItems) item->SetNotifyWindow(window);
+}
+
+bool TCleanObj::RefusesPartialPath(const std::string& typed, const std::string& expanded) const {
+  // A path such as "\\", "C:" or "Temp" would be taken from the current drive or folder
+  // and reach files that the item does not name.
+  if (IsFullPath(expanded)) return false;
+  SendText(TextLevel::Failure, "Path [" + typed + "] is not a full path: nothing is searched or deleted");
+  return true;
 }

@@ -25,6 +25,11 @@ std::string RootKeyName(std::uint32_t rootKey) {
   return number;
 }
 
+bool IsRootKey(std::uint32_t rootKey) {
+  return rootKey == 0x80000000u || rootKey == 0x80000001u || rootKey == 0x80000002u ||
+         rootKey == 0x80000003u || rootKey == 0x80000005u;
+}
+
 } // namespace
 
 TCleanRegistry::TCleanRegistry(std::string name, std::uint32_t rootKey, std::uint8_t kind,
@@ -39,12 +44,25 @@ void TCleanRegistry::CollectInfo() {
   if (Cancelled()) return;
   TCleanObj::CollectInfo();
   FTotalSize = 0;
+  if (RefusesRootKey()) return;
   FRegistry.SetRootKey(PredefinedKey(FRootKey));
   switch (FKind) {
   case kRegistryValue: CollectOneValue(); break;
   case kRegistryWholeKey: FTotalSize = MeasureKey(FKeyPath); break;
   case kRegistryAllValues: CollectAllValues(); break;
   }
+}
+
+bool TCleanRegistry::RefusesRootKey() const {
+  // A file from elsewhere can hold any number here; used as a handle it could name a
+  // key this program holds open, or none at all.
+  if (IsRootKey(FRootKey)) return false;
+  char text[96];
+  std::snprintf(text, sizeof text,
+                "Root key [0x%08X] is not a registry root key: nothing is read or deleted",
+                static_cast<unsigned>(FRootKey));
+  SendText(TextLevel::Failure, text);
+  return true;
 }
 
 void TCleanRegistry::CollectOneValue() {
@@ -106,6 +124,7 @@ std::int64_t TCleanRegistry::MeasureKey(const std::string& path) {
 void TCleanRegistry::Clean() {
   std::lock_guard<TCriticalSection> lock(CriticalSection());
   TCleanObj::Clean();
+  if (RefusesRootKey()) return;
   FRegistry.SetRootKey(PredefinedKey(FRootKey));
   switch (FKind) {
   case kRegistryValue: CleanOneValue(); break;

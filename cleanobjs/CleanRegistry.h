@@ -43,6 +43,9 @@ protected:
   virtual void AccessRegItem(const std::string& keyName);
 
 private:
+  // Whether the root key is none of the five; if so, says so, and nothing is to be
+  // read or deleted.
+  bool RefusesRootKey() const;
   std::int64_t MeasureKey(const std::string& path);
   void AccessSubKeysBelow(const std::string& path, const std::string& keyName);
   void CollectOneValue();

@@ -24,3 +24,16 @@ std::string WithoutFinalSeparator(const std::string& folder) {
   if (end == 0 || folder[end - 1] == ':') ++end;
   return folder.substr(0, end);
 }
+
+bool IsFullPath(const std::string& path) {
+  const auto isLetter = [](char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); };
+  if (path.size() >= 3 && isLetter(path[0]) && path[1] == ':' && path[2] == '\\') return true;
+  if (path.rfind("\\\\", 0) != 0) return false;
+  // "\\server\share": a server name, one "\", and a share name, neither empty.
+  const std::size_t serverEnd = path.find('\\', 2);
+  if (serverEnd == std::string::npos || serverEnd == 2) return false;
+  const std::size_t shareEnd = path.find('\\', serverEnd + 1);
+  const std::size_t shareLength =
+      (shareEnd == std::string::npos ? path.size() : shareEnd) - (serverEnd + 1);
+  return shareLength > 0;
+}

@@ -16,3 +16,8 @@ std::string FolderPartOf(const std::string& path);
 // The folder without its final "\" characters, except where they are all that is
 // left of a root ("C:\", "\"), which keeps one.
 std::string WithoutFinalSeparator(const std::string& folder);
+
+// A path that names its place whatever the current drive and folder are: a drive
+// letter, ":" and "\" ("C:\" included, "C:" not), or "\\server\share" with or
+// without a final "\" and what follows it. An item searches and deletes only there.
+bool IsFullPath(const std::string& path);

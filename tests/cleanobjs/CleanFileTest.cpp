@@ -175,4 +175,22 @@ TEST(FileInfo, AssignCopiesAnotherFileInfoWholeAndIgnoresOtherObjects) {
   EXPECT_EQ(copy.Path(), "C:\\Temp");
 }
 
+TEST_F(CleanFileTest, APathThatIsNotFullIsNeitherSearchedNorDeleted) {
+  const std::string file = MakeFile("app.log", 3);
+  char previous[MAX_PATH] = {};
+  GetCurrentDirectoryA(MAX_PATH, previous);
+  SetCurrentDirectoryA(Tree.Path().c_str());
+  for (const std::string path : {"app.log", "\\*.*", "C:app.log", ""}) {
+    auto item = Item(path);
+    const Seen refused = Text(TextLevel::Failure, "Path [" + path + "] is not a full path: nothing is searched or deleted");
+    item->CollectInfo();
+    EXPECT_EQ(Messages(), (std::vector<Seen>{kScan, refused})) << path;
+    EXPECT_EQ(item->GetSize(), 0) << path;
+    item->Clean();
+    EXPECT_EQ(Messages(), (std::vector<Seen>{kStartClean, refused, FileCleaned(0)})) << path;
+  }
+  SetCurrentDirectoryA(previous);
+  EXPECT_TRUE(Exists(file));
+}
+
 } // namespace

@@ -258,4 +258,24 @@ TEST(FileSearch, AFolderLinkIsRecognisedByItsReparseAttribute) {
   EXPECT_FALSE(IsSubfolder(entry));
 }
 
+TEST_F(CleanFolderTest, APathThatIsNotFullIsNeitherSearchedNorCleaned) {
+  // From the current folder, "sub" names a folder holding a matching file; "\\" and "C:"
+  // would reach the root or the current folder of a drive.
+  const std::string file = MakeFile("sub\\a.tmp", 1);
+  char previous[MAX_PATH] = {};
+  GetCurrentDirectoryA(MAX_PATH, previous);
+  SetCurrentDirectoryA(Tree.Path().c_str());
+  for (const std::string path : {"", "sub", "C:", "\\", "sub\\"}) {
+    auto item = Item(path, {"*.*"}, true);
+    const Seen refused = Text(TextLevel::Failure, "Path [" + path + "] is not a full path: nothing is searched or deleted");
+    item->CollectInfo();
+    EXPECT_EQ(Messages(), (std::vector<Seen>{kScan, refused})) << path;
+    EXPECT_EQ(item->FileCount(), 0) << path;
+    item->Clean();
+    EXPECT_EQ(Messages(), (std::vector<Seen>{kStartClean, refused})) << path;
+  }
+  SetCurrentDirectoryA(previous);
+  EXPECT_TRUE(Exists(file)) << "nothing outside a full path is deleted";
+}
+
 } // namespace

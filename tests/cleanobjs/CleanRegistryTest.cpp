@@ -398,3 +398,23 @@ TEST_F(CleanRegistryTest, CleanOfAllValuesReportsEachAndLeavesTheSubkeys) {
   missing->Clean();
   EXPECT_EQ(Messages(), std::vector<Seen>{kStartClean});
 }
+
+TEST_F(CleanRegistryTest, ARootKeyThatIsNoneOfTheFiveIsNeitherReadNorDeleted) {
+  MakeTwoLevelKey();
+  for (const std::uint32_t root : {0x80000004u, 0x00000010u, 0xFFFFFFFFu})
+    for (const std::uint8_t kind : {kRegistryValue, kRegistryWholeKey, kRegistryAllValues}) {
+      auto item = std::make_unique<TRecordingRegistry>("Regs", root, kind, Path("K"), "k1");
+      item->SetNotifyWindow(Receiver.Window());
+      Receiver.Watch(item.get());
+      char text[96];
+      std::snprintf(text, sizeof text,
+                    "Root key [0x%08X] is not a registry root key: nothing is read or deleted", root);
+      item->CollectInfo();
+      EXPECT_EQ(Messages(), (std::vector<Seen>{kScan, Failure(text)})) << root;
+      item->Clean();
+      EXPECT_EQ(Messages(), (std::vector<Seen>{kStartClean, Failure(text)})) << root;
+      EXPECT_TRUE(item->Calls.empty()) << "Kelvra.dll is told nothing";
+    }
+  EXPECT_TRUE(Key.ValueExists("K", "k1"));
+  EXPECT_TRUE(Key.ValueExists("K\\A", "a1"));
+}

@@ -28,3 +28,13 @@ TEST(FolderPaths, WithoutFinalSeparatorKeepsTheSeparatorOfARoot) {
   EXPECT_EQ(WithoutFinalSeparator("\\\\server\\share\\"), "\\\\server\\share");
   EXPECT_EQ(WithoutFinalSeparator(""), "");
 }
+
+TEST(FolderPaths, AFullPathIsADriveRootOrAShareAndNothingRelative) {
+  for (const char* full : {"C:\\", "c:\\Temp", "Z:\\a\\b", "\\\\server\\share",
+                           "\\\\server\\share\\", "\\\\server\\share\\dir\\f.txt"})
+    EXPECT_TRUE(IsFullPath(full)) << full;
+  for (const char* partial : {"", "\\", "\\*.*", "C:", "C:Temp", "Temp", "Temp\\x", "1:\\x",
+                              "\\\\", "\\\\server", "\\\\server\\", "\\\\\\share", ".\\x", "..\\x"})
+    EXPECT_FALSE(IsFullPath(partial)) << partial;
+}
+
