@@ -96,17 +96,35 @@ void TCleanFolder::Clean() {
   std::lock_guard<TCriticalSection> lock(CriticalSection());
   if (Cancelled()) return;
   TCleanObj::Clean();
-  if (RefusesPartialPath(FFolder, ExpandFolderMacros(FFolder))) return;
+  const std::string expanded = ExpandFolderMacros(FFolder);
+  if (RefusesPartialPath(FFolder, expanded)) return;
+  const std::string root = WithoutFinalSeparator(expanded);
   for (const auto& file : FFileList) {
     if (Cancelled()) return;
+    // A folder that has become a link since the collection leads elsewhere: nothing
+    // is deleted through it.
+    if (ReachesThroughLink(root, file->Path())) continue;
     DeleteFoundFile(JoinPath(file->Path(), file->SearchRec().Name));
     SendFileCleaned(file->SearchRec().Size);
   }
   if (!RemoveEmptyFolder()) return;
   for (const std::string& folder : FFolderList) {
     if (Cancelled()) return;
+    if (ReachesThroughLink(root, folder)) continue; // not removed, nor left for the restart
     RemoveFolder(folder);
   }
+}
+
+bool TCleanFolder::ReachesThroughLink(const std::string& root, const std::string& folder) {
+  // The folder and each folder above it, up to the item's own folder, which is the
+  // user's to name.
+  std::string current = folder;
+  while (current.size() > root.size() && current.compare(0, root.size(), root) == 0) {
+    const DWORD attributes = GetFileAttributesA(current.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT)) return true;
+    current = WithoutFinalSeparator(FolderPartOf(current));
+  }
+  return false;
 }
 
 void TCleanFolder::DeleteFoundFile(const std::string& path) const {

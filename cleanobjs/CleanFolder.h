@@ -49,6 +49,8 @@ public:
 private:
   // Appends the subfolders of `folder`, folder links left out, in listing order.
   void ListSubfolders(const std::string& folder, std::vector<std::string>& subfolders) const;
+  // Whether `folder`, or a folder between it and `root`, is now a folder link.
+  static bool ReachesThroughLink(const std::string& root, const std::string& folder);
   void DeleteFoundFile(const std::string& path) const;
   void RemoveFolder(const std::string& path) const;
 
