@@ -108,7 +108,9 @@ std::int64_t TCleanRegistry::MeasureKey(const std::string& path) {
   if (!level.OpenKey(path)) return 0;
   std::int64_t count = 0;
   for (const std::string& name : level.GetKeyNames()) {
-    count += MeasureKey(SubKeyPath(path, name));
+    // A link leads to a key that the item does not name: it is not entered.
+    const std::string subKey = SubKeyPath(path, name);
+    if (!level.IsLink(subKey)) count += MeasureKey(subKey);
     if (Cancelled()) return count;
   }
   for (const TRegistry::ValueSize& value : level.GetValueSizes()) {
@@ -183,7 +185,9 @@ void TCleanRegistry::AccessSubKeysBelow(const std::string& path, const std::stri
   for (const std::string& name : registry.GetKeyNames()) {
     const std::string subKeyName = SubKeyPath(keyName, name);
     AccessRegItem(subKeyName);
-    AccessSubKeysBelow(SubKeyPath(path, name), subKeyName);
+    // A link is told once, as a key of its own; what it leads to is not the item's.
+    const std::string subKey = SubKeyPath(path, name);
+    if (!registry.IsLink(subKey)) AccessSubKeysBelow(subKey, subKeyName);
   }
 }
 

@@ -4,6 +4,11 @@
 
 #include <algorithm>
 
+// Deletes the key behind the handle. The registry's own call, the one way to delete a
+// link rather than the key it leads to; mingw declares it only among the driver kit's
+// headers.
+extern "C" LONG NTAPI NtDeleteKey(HANDLE key);
+
 namespace {
 
 // Key names hold at most 255 characters, value names 16383; a buffer of the larger
@@ -154,8 +159,38 @@ bool TRegistry::DeleteKey(const std::string& path) const {
       key.release();
       return false;
     }
-    for (const std::string& name : EnumNames(key.get(), &NextKeyName))
-      DeleteKey(SubKeyPath(fromRoot, name));
+    for (const std::string& name : EnumNames(key.get(), &NextKeyName)) {
+      const std::string subKey = SubKeyPath(fromRoot, name);
+      if (IsLink(subKey))
+        DeleteLink(subKey);
+      else
+        DeleteKey(subKey);
+    }
   }
   return RegDeleteKeyA(FRootKey, fromRoot.c_str()) == ERROR_SUCCESS;
+}
+
+namespace {
+// The key itself when it is a link, not the key it leads to; null when it cannot be
+// opened so.
+unique_hkey OpenAsLink(HKEY root, const std::string& path, REGSAM access) {
+  unique_hkey key;
+  if (RegOpenKeyExA(root, path.c_str(), REG_OPTION_OPEN_LINK, access, key.put()) != ERROR_SUCCESS)
+    key.release();
+  return key;
+}
+} // namespace
+
+bool TRegistry::IsLink(const std::string& path) const {
+  const unique_hkey key = OpenAsLink(FRootKey, KeyPathFromRoot(path), KEY_QUERY_VALUE);
+  DWORD type = REG_NONE;
+  return key && RegQueryValueExA(key.get(), "SymbolicLinkValue", nullptr, &type, nullptr,
+                                 nullptr) == ERROR_SUCCESS &&
+         type == REG_LINK;
+}
+
+bool TRegistry::DeleteLink(const std::string& path) const {
+  // RegDeleteKeyA on a link deletes the key it leads to, and leaves the link.
+  const unique_hkey link = OpenAsLink(FRootKey, KeyPathFromRoot(path), DELETE);
+  return link && NtDeleteKey(link.get()) == 0;
 }

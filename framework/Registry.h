@@ -67,13 +67,20 @@ public:
   std::int64_t GetDataSize(const std::string& name) const;
   bool DeleteValue(const std::string& name) const;
 
-  // Deletes the key `path` and everything below it, subkeys first. A subkey that
+  // Whether the key `path` is a registry link (a key whose SymbolicLinkValue leads to
+  // another key), as the key itself rather than where it leads.
+  bool IsLink(const std::string& path) const;
+
+  // Deletes the key `path` and everything below it, subkeys first. A link below it is
+  // deleted as the link itself; the key it leads to is not entered. A subkey that
   // cannot be deleted is passed over and leaves its parent in place, so the result
   // is false. A path naming the root key itself is refused: that is never a key to
   // empty.
   bool DeleteKey(const std::string& path) const;
 
 private:
+  bool DeleteLink(const std::string& path) const;
+
   REGSAM FAccess;
   HKEY FRootKey = HKEY_CURRENT_USER;
   unique_hkey FCurrentKey;

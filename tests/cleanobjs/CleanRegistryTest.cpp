@@ -6,6 +6,7 @@
 #include "tests/support/TestKey.h"
 
 #include <gtest/gtest.h>
+#include <sddl.h>
 
 #include <functional>
 #include <stdexcept>
@@ -417,4 +418,55 @@ TEST_F(CleanRegistryTest, ARootKeyThatIsNoneOfTheFiveIsNeitherReadNorDeleted) {
     }
   EXPECT_TRUE(Key.ValueExists("K", "k1"));
   EXPECT_TRUE(Key.ValueExists("K\\A", "a1"));
+}
+
+// A registry link at `link` below the test key, leading to `target` below it: a key
+// made with REG_OPTION_CREATE_LINK whose SymbolicLinkValue names the target by its
+// path in the registry's own namespace.
+void MakeRegistryLink(const TestKey& key, const std::string& link, const std::string& target) {
+  unique_handle token;
+  ASSERT_TRUE(OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, token.put()));
+  BYTE buffer[256];
+  DWORD size = 0;
+  ASSERT_TRUE(GetTokenInformation(token.get(), TokenUser, buffer, sizeof buffer, &size));
+  char* sid = nullptr;
+  ASSERT_TRUE(ConvertSidToStringSidA(reinterpret_cast<TOKEN_USER*>(buffer)->User.Sid, &sid));
+  const std::string targetPath = std::string("\\Registry\\User\\") + sid + "\\" + key.Sub(target);
+  LocalFree(sid);
+  const std::wstring wide(targetPath.begin(), targetPath.end());
+  unique_hkey created;
+  ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, key.Sub(link).c_str(), 0, nullptr,
+                            REG_OPTION_CREATE_LINK, KEY_ALL_ACCESS | KEY_CREATE_LINK, nullptr,
+                            created.put(), nullptr),
+            ERROR_SUCCESS);
+  ASSERT_EQ(RegSetValueExW(created.get(), L"SymbolicLinkValue", 0, REG_LINK,
+                           reinterpret_cast<const BYTE*>(wide.data()),
+                           static_cast<DWORD>(wide.size() * sizeof(wchar_t))),
+            ERROR_SUCCESS);
+}
+
+TEST_F(CleanRegistryTest, ALinkBelowAWholeKeyIsOneKeyOfItsOwnAndWhatItLeadsToStays) {
+  Key.SetValue("K", "k1", 11);
+  Key.SetValue("Target", "t1", 5);
+  Key.SetValue("Target\\Deep", "d1", 3);
+  MakeRegistryLink(Key, "K\\Link", "Target");
+  {
+    TRegistry check;
+    check.SetRootKey(HKEY_CURRENT_USER);
+    ASSERT_TRUE(check.OpenKey(Key.Sub("K\\Link")));
+    ASSERT_EQ(check.GetValueNames(), std::vector<std::string>{"t1"}) << "the link must lead to the target";
+    ASSERT_TRUE(check.IsLink(Key.Sub("K\\Link")));
+    ASSERT_FALSE(check.IsLink(Key.Sub("Target")));
+  }
+  auto item = Item(kRegistryWholeKey, "K");
+  item->CollectInfo();
+  EXPECT_EQ(Messages(), (std::vector<Seen>{kScan, Found(Path("K"), "k1", 11)}))
+      << "nothing of the key the link leads to is counted";
+  EXPECT_EQ(item->GetSize(), 11);
+
+  item->Clean();
+  EXPECT_EQ(item->Calls, std::vector<std::string>{KelvraName("K\\Link")}) << "told once, not entered";
+  EXPECT_FALSE(Key.Exists("K")) << "the key and its link are gone";
+  EXPECT_TRUE(Key.ValueExists("Target", "t1")) << "what the link led to stays whole";
+  EXPECT_TRUE(Key.ValueExists("Target\\Deep", "d1"));
 }
