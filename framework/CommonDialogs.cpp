@@ -36,7 +36,8 @@ std::optional<std::string> RunFileDialog(BOOL(WINAPI* run)(OPENFILENAMEA*), HWND
   dialog.nMaxFile = kFileNameBufferSize;
   dialog.lpstrDefExt = settings.DefaultExt.empty() ? nullptr : settings.DefaultExt.c_str();
   dialog.Flags = OFN_EXPLORER | OFN_NOCHANGEDIR | settings.Flags;
-  if (!run(&dialog)) return std::nullopt;
+  // Wine's dialog can end with success and no name at all: that chooses nothing either.
+  if (!run(&dialog) || buffer[0] == '\0') return std::nullopt;
   return std::string(buffer.c_str());
 }
 

@@ -3,6 +3,10 @@
 
 #include "app/Application.h"
 #include "app/VarnexFormUnit.h"
+#include "cleanobjs/CleanFile.h"
+#include "framework/Controls.h"
+#include "sysfolders/SysFolders.h"
+#include "sysfolders/Win32SysFolderSource.h"
 #include "framework/UniqueHandle.h"
 #include "res/resource.h"
 #include "tests/support/ScriptedUser.h"
@@ -12,6 +16,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <map>
 #include <condition_variable>
 #include <memory>
 #include <mutex>
@@ -158,6 +163,134 @@ TEST(Program, TheShortcutsWorkThroughTheMessageLoopAndCtrlXEndsIt) {
   EXPECT_EQ(seen[0].Text, "The Plug-In is modified, are you sure quit without saving?");
   form.reset();
   EXPECT_EQ(VarnexForm, nullptr);
+}
+
+// A key pressed in the main window's list, handled by the program's own loop, which
+// ends once the main window is ready for input again: the dialog that the key opened,
+// if any, has closed.
+void PressInList(WPARAM key, bool control = false) {
+  std::unique_ptr<ControlHeld> held;
+  if (control) held = std::make_unique<ControlHeld>();
+  PostMessageA(VarnexForm->ListView(), WM_KEYDOWN, key, 1);
+  // A timer message comes only when the queue is empty, so after the key.
+  const UINT_PTR timer = SetTimer(nullptr, 0, 20, [](HWND, UINT, UINT_PTR, DWORD) {
+    if (IsWindowEnabled(VarnexForm->Handle())) PostQuitMessage(0);
+  });
+  EXPECT_EQ(RunLoopWithWatchdog(), 0) << "key " << key;
+  KillTimer(nullptr, timer);
+}
+
+TEST(Program, CtrlOCtrlSInsertAndDeleteRunTheirCommandsThroughTheMessageLoop) {
+  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_COOL_CLASSES | ICC_BAR_CLASSES};
+  InitCommonControlsEx(&controls);
+  SysFolderList = std::make_unique<TSysFolderList>(Win32SysFolderSource());
+  CreateApplicationWindows();
+  VarnexForm->Show({});
+  ScriptedUser user;
+  user.PressButton(IDCANCEL); // the open dialog
+  user.PressButton(IDCANCEL); // the save dialog of an untitled plug-in
+  user.PressButton(IDCANCEL); // the item type dialog
+  PressInList('O', true);
+  PressInList('S', true);
+  PressInList(VK_INSERT);
+  VarnexForm->AppendItemRow(std::make_unique<TCleanFile>("Keys", "C:\\x.log"));
+  TListView(VarnexForm->ListView()).SelectRow(0);
+  PressInList(VK_DELETE);
+  EXPECT_EQ(VarnexForm->ItemCount(), 0) << "Delete removes the selected row";
+  const auto seen = user.Seen();
+  ASSERT_EQ(seen.size(), 3u);
+  EXPECT_EQ(seen[2].Caption, "Plug-In Item Type");
+  EXPECT_EQ(user.PendingAnswers(), 0);
+  DestroyApplicationWindows();
+  SysFolderList.reset();
+  MSG quit;
+  while (PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {}
+}
+
+TEST(Program, TheShortcutsAreTheAcceleratorsOfTheirCommands) {
+  TVarnexForm form;
+  ACCEL table[32];
+  const int count = CopyAcceleratorTableA(form.Accelerators(), table, 32);
+  std::map<UINT, std::pair<BYTE, WORD>> keys; // command: modifiers, key
+  for (int i = 0; i < count; ++i) keys[table[i].cmd] = {static_cast<BYTE>(table[i].fVirt & ~FNOINVERT), table[i].key};
+  EXPECT_EQ(count, 7);
+  EXPECT_EQ(keys[IDM_NEW], (std::pair<BYTE, WORD>{FVIRTKEY | FCONTROL, 'N'}));
+  EXPECT_EQ(keys[IDM_OPEN], (std::pair<BYTE, WORD>{FVIRTKEY | FCONTROL, 'O'}));
+  EXPECT_EQ(keys[IDM_SAVE], (std::pair<BYTE, WORD>{FVIRTKEY | FCONTROL, 'S'}));
+  EXPECT_EQ(keys[IDM_EXIT], (std::pair<BYTE, WORD>{FVIRTKEY | FCONTROL, 'X'}));
+  EXPECT_EQ(keys[IDM_NEWITEM], (std::pair<BYTE, WORD>{FVIRTKEY, VK_INSERT}));
+  EXPECT_EQ(keys[IDM_REMOVEITEM], (std::pair<BYTE, WORD>{FVIRTKEY, VK_DELETE}));
+  EXPECT_EQ(keys[IDM_HELPTOPIC], (std::pair<BYTE, WORD>{FVIRTKEY, VK_F1}));
+}
+
+// The entries of a menu as "caption" or "-" for a separator, with "ID:" for the command.
+std::vector<std::string> Entries(HMENU menu) {
+  std::vector<std::string> entries;
+  for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+    char caption[128] = {};
+    GetMenuStringA(menu, static_cast<UINT>(i), caption, sizeof caption, MF_BYPOSITION);
+    const UINT id = GetMenuItemID(menu, i);
+    if (GetMenuState(menu, static_cast<UINT>(i), MF_BYPOSITION) & MF_SEPARATOR)
+      entries.push_back("-");
+    else
+      entries.push_back(std::to_string(id) + ":" + caption);
+  }
+  return entries;
+}
+
+std::string Entry(UINT id, const char* caption) { return std::to_string(id) + ":" + caption; }
+
+TEST(Program, TheMenusHoldTheirEntriesInOrder) {
+  TVarnexForm form;
+  const HMENU bar = GetMenu(form.Handle());
+  ASSERT_EQ(GetMenuItemCount(bar), 2);
+  char caption[32] = {};
+  GetMenuStringA(bar, 0, caption, sizeof caption, MF_BYPOSITION);
+  EXPECT_STREQ(caption, "&File");
+  GetMenuStringA(bar, 1, caption, sizeof caption, MF_BYPOSITION);
+  EXPECT_STREQ(caption, "&Help");
+  EXPECT_EQ(Entries(GetSubMenu(bar, 0)),
+            (std::vector<std::string>{Entry(IDM_NEW, "&New\tCtrl+N"), "-", Entry(IDM_OPEN, "&Open\tCtrl+O"),
+                                      Entry(IDM_SAVE, "&Save\tCtrl+S"), Entry(IDM_SAVEAS, "&Save As"), "-",
+                                      Entry(IDM_NEWITEM, "&New Item\tIns"), Entry(IDM_EDITITEM, "&Edit Item"),
+                                      Entry(IDM_REMOVEITEM, "&Remove Item\tDel"), "-",
+                                      Entry(IDM_PROPERTIES, "&Properties"),
+                                      Entry(IDM_PREVIEWSIZE, "&Preview Size"), "-",
+                                      Entry(IDM_EXIT, "&Exit\tCtrl+X")}));
+  EXPECT_EQ(Entries(GetSubMenu(bar, 1)),
+            (std::vector<std::string>{Entry(IDM_HELPTOPIC, "&Help Topic\tF1"), "-", Entry(IDM_ABOUT, "&About")}));
+
+  // The list's context menu.
+  unique_hmenu popup(LoadMenuA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_ITEMPOPUP)));
+  EXPECT_EQ(Entries(GetSubMenu(popup.get(), 0)),
+            (std::vector<std::string>{Entry(IDM_NEWITEM, "&New Item\tIns"), "-",
+                                      Entry(IDM_EDITITEM, "&Edit Item"),
+                                      Entry(IDM_REMOVEITEM, "&Remove Item\tDel")}));
+}
+
+TEST(Program, EveryCommandShowsItsHintInTheStatusBar) {
+  TVarnexForm form;
+  const std::pair<UINT, const char*> hints[] = {
+      {IDM_NEW, "Create a new plug-in"},
+      {IDM_OPEN, "Open a plug-in from your disk"},
+      {IDM_SAVE, "Save plug-in to disk"},
+      {IDM_SAVEAS, "Save current plug-in to another file"},
+      {IDM_NEWITEM, "Create new clean item"},
+      {IDM_EDITITEM, "Edit current selected clean item"},
+      {IDM_REMOVEITEM, "Remove selected item"},
+      {IDM_PROPERTIES, "Show plug-in properties"},
+      {IDM_PREVIEWSIZE, "Show how many size can be free on current plug-in"},
+      {IDM_EXIT, "Exit varnex"},
+      {IDM_HELPTOPIC, "Show help topic"},
+      {IDM_ABOUT, "About Varnex ..."},
+  };
+  for (const auto& [id, hint] : hints) {
+    SendMessageA(form.Handle(), WM_MENUSELECT, MAKEWPARAM(id, MF_HILITE),
+                 reinterpret_cast<LPARAM>(GetMenu(form.Handle())));
+    char text[256] = {};
+    SendMessageA(form.StatusBar(), SB_GETTEXTA, 0, reinterpret_cast<LPARAM>(text));
+    EXPECT_STREQ(text, hint) << id;
+  }
 }
 
 } // namespace
