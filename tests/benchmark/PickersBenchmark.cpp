@@ -6,6 +6,7 @@
 #include "editors/RegKeySelectorUnit.h"
 #include "editors/RegValueSelectorUnit.h"
 #include "framework/Controls.h"
+#include "tests/benchmark/Measure.h"
 #include "tests/support/TestKey.h"
 
 #include <windows.h>
@@ -26,26 +27,6 @@ constexpr int kValues = 5000;
 constexpr int kRounds = 5;
 constexpr double kRatioTarget = 1.3;
 constexpr double kExpandTargetSeconds = 1.0;
-
-double Seconds(const std::function<void()>& work) {
-  LARGE_INTEGER frequency{}, start{}, end{};
-  QueryPerformanceFrequency(&frequency);
-  QueryPerformanceCounter(&start);
-  work();
-  QueryPerformanceCounter(&end);
-  return static_cast<double>(end.QuadPart - start.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
-double Median(std::vector<double> times) {
-  std::sort(times.begin(), times.end());
-  return times[times.size() / 2];
-}
-
-void Require(bool condition, const char* what) {
-  if (!condition) throw std::runtime_error(what);
-}
-
-const char* Verdict(bool met) { return met ? "met" : "NOT MET"; }
 
 // Paints whatever is waiting, as a running program would between two commands.
 void RunPendingMessages() {

@@ -11,6 +11,7 @@
 #include "framework/Controls.h"
 #include "sysfolders/SysFolders.h"
 #include "sysfolders/Win32SysFolderSource.h"
+#include "tests/benchmark/Measure.h"
 #include "tests/support/TempFolder.h"
 
 #include <windows.h>
@@ -29,26 +30,6 @@ constexpr int kItems = 10000;
 constexpr int kRounds = 5;
 constexpr double kWholePlugInTarget = 1.0;  // seconds
 constexpr double kOneItemTarget = 0.050;    // seconds
-
-double Seconds(const std::function<void()>& work) {
-  LARGE_INTEGER frequency{}, start{}, end{};
-  QueryPerformanceFrequency(&frequency);
-  QueryPerformanceCounter(&start);
-  work();
-  QueryPerformanceCounter(&end);
-  return static_cast<double>(end.QuadPart - start.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
-double Median(std::vector<double> times) {
-  std::sort(times.begin(), times.end());
-  return times[times.size() / 2];
-}
-
-void Require(bool condition, const char* what) {
-  if (!condition) throw std::runtime_error(what);
-}
-
-const char* Verdict(bool met) { return met ? "met" : "NOT MET"; }
 
 // Handles whatever is waiting, the repainting included, as the program's loop would.
 void RunPendingMessages() {

@@ -11,6 +11,7 @@
 #include "tests/benchmark/BenchmarkData.h"
 #include "tests/benchmark/ResponsivenessProbe.h"
 #include "tests/support/TempFolder.h"
+#include "tests/benchmark/Measure.h"
 #include "tests/support/TestKey.h"
 
 #include <windows.h>
@@ -37,20 +38,6 @@ constexpr double kAnswerTargetMs = 100;
 
 constexpr std::uint32_t kCurrentUser = 0x80000001u;
 
-double Seconds(const std::function<void()>& work) {
-  LARGE_INTEGER frequency{}, start{}, end{};
-  QueryPerformanceFrequency(&frequency);
-  QueryPerformanceCounter(&start);
-  work();
-  QueryPerformanceCounter(&end);
-  return static_cast<double>(end.QuadPart - start.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
-double Median(std::vector<double> times) {
-  std::sort(times.begin(), times.end());
-  return times[times.size() / 2];
-}
-
 // Runs this thread's messages until `done` says so, as the preview's modal loop would.
 void RunMessagesUntil(const std::function<bool()>& done) {
   while (!done()) {
@@ -61,10 +48,6 @@ void RunMessagesUntil(const std::function<bool()>& done) {
       DispatchMessageA(&message);
     }
   }
-}
-
-void Require(bool condition, const char* what) {
-  if (!condition) throw std::runtime_error(what);
 }
 
 // The messages of one preview of the benchmark data, made before they are timed.
@@ -145,8 +128,6 @@ void WaitForWineRegistrySave(ULONGLONG branchMadeAt) {
               " up to %.1f ms\n",
               probe.Results().LongestMs);
 }
-
-const char* Verdict(bool met) { return met ? "met" : "MISSED"; }
 
 int Run() {
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES};

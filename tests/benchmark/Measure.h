@@ -1,0 +1,31 @@
+#pragma once
+// What every benchmark here measures with: a wall-clock time of some work, the median
+// of several runs, a check of the benchmark's own data, and the verdict on a target.
+
+#include <windows.h>
+
+#include <algorithm>
+#include <functional>
+#include <stdexcept>
+#include <vector>
+
+inline double Seconds(const std::function<void()>& work) {
+  LARGE_INTEGER frequency{}, start{}, end{};
+  QueryPerformanceFrequency(&frequency);
+  QueryPerformanceCounter(&start);
+  work();
+  QueryPerformanceCounter(&end);
+  return static_cast<double>(end.QuadPart - start.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+inline double Median(std::vector<double> times) {
+  std::sort(times.begin(), times.end());
+  return times[times.size() / 2];
+}
+
+// A benchmark whose own data or results are wrong measures nothing: it stops.
+inline void Require(bool condition, const char* what) {
+  if (!condition) throw std::runtime_error(what);
+}
+
+inline const char* Verdict(bool met) { return met ? "met" : "NOT MET"; }
