@@ -19,7 +19,13 @@ void TCleanFile::CollectInfo() {
   TCleanObj::CollectInfo();
   FFileInfo.Clear();
   const std::string path = ExpandFolderMacros(FFileName);
-  if (RefusesPartialPath(FFileName, path)) return;
+  // A path such as "\\*.*", "C:x" or "x" would be taken from the current drive or
+  // folder and reach a file that the item does not name.
+  FPathNotFull = !IsFullPath(path);
+  if (FPathNotFull) {
+    SendPathNotFull(FFileName);
+    return;
+  }
   const TFileSearch search(path);
   if (!search.Found()) return;
   SendFileFound(search.Entry());
@@ -30,7 +36,8 @@ void TCleanFile::CollectInfo() {
 void TCleanFile::Clean() {
   std::lock_guard<TCriticalSection> lock(CriticalSection());
   TCleanObj::Clean();
-  if (RefusesPartialPath(FFileName, ExpandFolderMacros(FFileName)) || FFileInfo.SearchRec().Name.empty()) {
+  if (FPathNotFull) SendPathNotFull(FFileName);
+  if (FPathNotFull || FFileInfo.SearchRec().Name.empty()) {
     SendFileCleaned(0);
     return;
   }

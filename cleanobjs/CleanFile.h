@@ -27,6 +27,8 @@ public:
 
 private:
   void DeleteFoundFile(const std::string& path) const;
+  // The last collection refused the path: the clean refuses it too.
+  bool FPathNotFull = false;
 
   TFileInfo FFileInfo;
   std::string FFileName;

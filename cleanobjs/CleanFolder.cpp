@@ -29,8 +29,15 @@ void TCleanFolder::CollectInfo() {
   // makes the clean queue it twice.
   FFolderList.clear();
   const std::string expanded = ExpandFolderMacros(FFolder);
-  if (RefusesPartialPath(FFolder, expanded)) return;
-  SearchFolder(WithoutFinalSeparator(expanded));
+  // A path such as "\\", "C:" or "Temp" would be taken from the current drive or
+  // folder and walk files that the item does not name.
+  FPathNotFull = !IsFullPath(expanded);
+  if (FPathNotFull) {
+    SendPathNotFull(FFolder);
+    return;
+  }
+  FRoot = WithoutFinalSeparator(expanded);
+  SearchFolder(FRoot);
 }
 
 namespace {
@@ -96,21 +103,22 @@ void TCleanFolder::Clean() {
   std::lock_guard<TCriticalSection> lock(CriticalSection());
   if (Cancelled()) return;
   TCleanObj::Clean();
-  const std::string expanded = ExpandFolderMacros(FFolder);
-  if (RefusesPartialPath(FFolder, expanded)) return;
-  const std::string root = WithoutFinalSeparator(expanded);
+  if (FPathNotFull) {
+    SendPathNotFull(FFolder);
+    return;
+  }
   for (const auto& file : FFileList) {
     if (Cancelled()) return;
     // A folder that has become a link since the collection leads elsewhere: nothing
     // is deleted through it.
-    if (ReachesThroughLink(root, file->Path())) continue;
+    if (ReachesThroughLink(FRoot, file->Path())) continue;
     DeleteFoundFile(JoinPath(file->Path(), file->SearchRec().Name));
     SendFileCleaned(file->SearchRec().Size);
   }
   if (!RemoveEmptyFolder()) return;
   for (const std::string& folder : FFolderList) {
     if (Cancelled()) return;
-    if (ReachesThroughLink(root, folder)) continue; // not removed, nor left for the restart
+    if (ReachesThroughLink(FRoot, folder)) continue; // not removed, nor left for the restart
     RemoveFolder(folder);
   }
 }

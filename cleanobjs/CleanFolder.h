@@ -49,6 +49,10 @@ public:
 private:
   // Appends the subfolders of `folder`, folder links left out, in listing order.
   void ListSubfolders(const std::string& folder, std::vector<std::string>& subfolders) const;
+  // The last collection refused the path: the clean refuses it too.
+  bool FPathNotFull = false;
+  // The folder the last collection walked, macros expanded.
+  std::string FRoot;
   // Whether `folder`, or a folder between it and `root`, is now a folder link.
   static bool ReachesThroughLink(const std::string& root, const std::string& folder);
   void DeleteFoundFile(const std::string& path) const;

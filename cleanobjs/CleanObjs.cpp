@@ -1,6 +1,5 @@
 #include "cleanobjs/CleanObjs.h"
 
-#include "cleanobjs/FolderPaths.h"
 #include "cleanobjs/ItemRecordFormat.h"
 
 #include <array>
@@ -94,10 +93,6 @@ void TCleanObjList::SetNotifyWindow(HWND window) {
   for (TCleanObj* item : FItems) item->SetNotifyWindow(window);
 }
 
-bool TCleanObj::RefusesPartialPath(const std::string& typed, const std::string& expanded) const {
-  // A path such as "\\", "C:" or "Temp" would be taken from the current drive or folder
-  // and reach files that the item does not name.
-  if (IsFullPath(expanded)) return false;
+void TCleanObj::SendPathNotFull(const std::string& typed) const {
   SendText(TextLevel::Failure, "Path [" + typed + "] is not a full path: nothing is searched or deleted");
-  return true;
 }

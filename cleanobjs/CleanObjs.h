@@ -50,10 +50,9 @@ protected:
   // Each sends one message to NotifyWindow with SendMessageA and ignores the result;
   // with no window they send nothing.
   void SendText(TextLevel level, const std::string& text) const;
-  // For a file or folder item: whether `expanded`, its path with the macros expanded,
-  // is a full path; if not, says so with the path as typed, and nothing is to be
-  // searched or deleted.
-  bool RefusesPartialPath(const std::string& typed, const std::string& expanded) const;
+  // For a file or folder item whose path, macros expanded, is not a full path: says
+  // that nothing is searched or deleted, with the path as typed.
+  void SendPathNotFull(const std::string& typed) const;
   void SendFileFound(const TSearchRec& found) const;
   void SendRegFound(const TRegItem& found) const;
   void SendSearchPath(const std::string& text) const;

@@ -9,20 +9,15 @@
 
 namespace {
 
-// The name under which Kelvra.dll knows a root key. A root key that the editor never
-// offers has no such name; its number is handed over instead, so the call still
-// names a key no other root key shares.
+// The name under which Kelvra.dll knows a root key; only the five are ever used here.
 std::string RootKeyName(std::uint32_t rootKey) {
   switch (rootKey) {
   case 0x80000000u: return "CLASS_ROOT";
-  case 0x80000001u: return "CURRENT_USER";
   case 0x80000002u: return "LOCAL_MACHINE";
   case 0x80000003u: return "USERS";
   case 0x80000005u: return "CURRENT_CONFIG";
+  default: return "CURRENT_USER";
   }
-  char number[16];
-  std::snprintf(number, sizeof number, "0x%08X", static_cast<unsigned>(rootKey));
-  return number;
 }
 
 bool IsRootKey(std::uint32_t rootKey) {

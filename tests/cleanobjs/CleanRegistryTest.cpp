@@ -356,14 +356,6 @@ TEST_F(CleanRegistryTest, AWholeKeyItemNamingTheRootKeyIsRefused) {
     EXPECT_EQ(Messages(), (std::vector<Seen>{kStartClean, Failure(why)}));
     EXPECT_TRUE(Key.ValueExists("K", "k"));
   }
-  // A root key outside the five is named by its number.
-  TRecordingRegistry odd("Regs", 0x80000004u, kRegistryWholeKey, "", "");
-  odd.SetNotifyWindow(Receiver.Window());
-  Receiver.Watch(&odd);
-  odd.Refuse = true;
-  odd.Clean();
-  EXPECT_EQ(Messages().back(),
-            Failure("Key path [] names the root key 0x80000004: nothing is deleted"));
 }
 
 TEST_F(CleanRegistryTest, CleanOfOneValueDeletesItAndReportsItsSizeOnce) {
