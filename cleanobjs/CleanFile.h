@@ -27,9 +27,9 @@ public:
 
 private:
   void DeleteFoundFile(const std::string& path) const;
-  // The last collection refused the path: the clean refuses it too.
-  bool FPathNotFull = false;
 
   TFileInfo FFileInfo;
   std::string FFileName;
+  // The last collection refused the path: the clean refuses it too.
+  bool FPathNotFull = false;
 };

@@ -49,10 +49,6 @@ public:
 private:
   // Appends the subfolders of `folder`, folder links left out, in listing order.
   void ListSubfolders(const std::string& folder, std::vector<std::string>& subfolders) const;
-  // The last collection refused the path: the clean refuses it too.
-  bool FPathNotFull = false;
-  // The folder the last collection walked, macros expanded.
-  std::string FRoot;
   // Whether `folder`, or a folder between it and `root`, is now a folder link.
   static bool ReachesThroughLink(const std::string& root, const std::string& folder);
   void DeleteFoundFile(const std::string& path) const;
@@ -63,4 +59,8 @@ private:
   std::vector<std::string> FFolderList;
   std::vector<std::string> FMasks;
   std::uint8_t FRemoveEmptyFolder;
+  // The last collection refused the path: the clean refuses it too.
+  bool FPathNotFull = false;
+  // The folder the last collection walked, macros expanded.
+  std::string FRoot;
 };
