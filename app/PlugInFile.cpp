@@ -58,7 +58,7 @@ std::string FolderOf(const std::string& path) {
 struct TemporaryFile {
   std::string Path;
   ~TemporaryFile() {
-    if (GetFileAttributesA(Path.c_str()) != INVALID_FILE_ATTRIBUTES) DeleteFileA(Path.c_str());
+    if (!Path.empty()) DeleteFileA(Path.c_str()); // fails harmlessly once moved
   }
 };
 

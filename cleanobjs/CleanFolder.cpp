@@ -9,6 +9,7 @@
 
 #include <array>
 #include <mutex>
+#include <set>
 
 TCleanFolder::TCleanFolder(std::string name, std::string folder, bool removeEmptyFolder)
     : TCleanObj(std::move(name)), FFolder(std::move(folder)),
@@ -107,30 +108,44 @@ void TCleanFolder::Clean() {
     SendPathNotFull(FFolder);
     return;
   }
+  const std::set<std::string> links = SubfoldersNowLinks();
   for (const auto& file : FFileList) {
     if (Cancelled()) return;
     // A folder that has become a link since the collection leads elsewhere: nothing
     // is deleted through it.
-    if (ReachesThroughLink(FRoot, file->Path())) continue;
+    if (LiesInLink(links, file->Path())) continue;
     DeleteFoundFile(JoinPath(file->Path(), file->SearchRec().Name));
     SendFileCleaned(file->SearchRec().Size);
   }
   if (!RemoveEmptyFolder()) return;
   for (const std::string& folder : FFolderList) {
     if (Cancelled()) return;
-    if (ReachesThroughLink(FRoot, folder)) continue; // not removed, nor left for the restart
+    if (LiesInLink(links, folder)) continue; // not removed, nor left for the restart
     RemoveFolder(folder);
   }
 }
 
-bool TCleanFolder::ReachesThroughLink(const std::string& root, const std::string& folder) {
+std::set<std::string> TCleanFolder::SubfoldersNowLinks() const {
+  // Each recorded subfolder is looked at once: the walk recorded every folder between
+  // the item's own folder and each file it found.
+  std::set<std::string> links;
+  for (const std::string& folder : FFolderList) {
+    const DWORD attributes = GetFileAttributesA(folder.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT))
+      links.insert(folder);
+  }
+  return links;
+}
+
+bool TCleanFolder::LiesInLink(const std::set<std::string>& links, const std::string& folder) const {
+  if (links.empty()) return false;
   // The folder and each folder above it, up to the item's own folder, which is the
   // user's to name.
-  std::string current = folder;
-  while (current.size() > root.size() && current.compare(0, root.size(), root) == 0) {
-    const DWORD attributes = GetFileAttributesA(current.c_str());
-    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT)) return true;
-    current = WithoutFinalSeparator(FolderPartOf(current));
+  for (std::string current = folder; current.size() > FRoot.size();) {
+    if (links.count(current) != 0) return true;
+    std::string parent = WithoutFinalSeparator(FolderPartOf(current));
+    if (parent == current) break;
+    current = std::move(parent);
   }
   return false;
 }

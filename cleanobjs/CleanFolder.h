@@ -5,6 +5,7 @@
 #include "cleanobjs/FileInfo.h"
 
 #include <memory>
+#include <set>
 
 class TCleanFolder : public TCleanObj {
 public:
@@ -49,8 +50,10 @@ public:
 private:
   // Appends the subfolders of `folder`, folder links left out, in listing order.
   void ListSubfolders(const std::string& folder, std::vector<std::string>& subfolders) const;
-  // Whether `folder`, or a folder between it and `root`, is now a folder link.
-  static bool ReachesThroughLink(const std::string& root, const std::string& folder);
+  // The recorded subfolders that have become folder links since the collection.
+  std::set<std::string> SubfoldersNowLinks() const;
+  // Whether `folder` is one of `links` or lies below one.
+  bool LiesInLink(const std::set<std::string>& links, const std::string& folder) const;
   void DeleteFoundFile(const std::string& path) const;
   void RemoveFolder(const std::string& path) const;
 

@@ -1,10 +1,9 @@
 #include "framework/FileStream.h"
 
-#include <cstdio>
-
 #include "framework/SysError.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <vector>
 
 std::string ExpandFileName(const std::string& path) {

@@ -52,8 +52,9 @@ if [ -f "$build/show_system_folders.exe" ]; then
 fi
 
 # The preview window (over the sample plug-in, then over a large real tree while its
-# totals grow), the Properties dialog, the About box, the registry item editor and its
-# two pickers, each shown by a small program that writes the dialog's rectangle once
+# totals grow), the Properties dialog, the About box, the item type dialog, the
+# registry item editor and its two pickers, and the file, folder and mask editors, each
+# shown by a small program that writes the dialog's rectangle once
 # it has painted.
 shoot_dialog() { # name, dialog, optional plug-in file or folder
   local rect="$build/$1-rect.txt"
@@ -80,9 +81,11 @@ if [ -f "$build/show_dialogs.exe" ]; then
   shoot_dialog preview-tree preview 'Z:\usr\share'
   shoot_dialog properties properties "$(winepath -w "$PWD/$plugin")"
   shoot_dialog about about
+  shoot_dialog item-type type
   shoot_dialog registry-item regitem
   shoot_dialog registry-keys regkeys
   shoot_dialog registry-values regvalues
   shoot_dialog file-editor file
   shoot_dialog folder-editor folder
+  shoot_dialog mask-editor mask
 fi

@@ -1,6 +1,7 @@
 // Shows one of the main window's dialogs for its screenshot: scripts/take-screenshots.sh
 // runs it inside a Wine desktop as
-//   show_dialogs.exe preview|properties|about|regitem|regkeys|regvalues|file|folder <rect file>
+//   show_dialogs.exe preview|properties|about|type|regitem|regkeys|regvalues|file|folder|mask
+//                    <rect file>
 //                    [plug-in file or folder]
 // It starts the program's windows, runs the command, and once the dialog has painted
 // (for the preview: while its totals still grow) writes the dialog's window rectangle
@@ -8,10 +9,12 @@
 // The dialog closes itself after 30 seconds.
 
 #include "app/Application.h"
+#include "app/PlugInTypeSelectFormUnit.h"
 #include "app/VarnexFormUnit.h"
 #include "cleanobjs/CleanFolder.h"
 #include "editors/FilenameEditorUnit.h"
 #include "editors/FolderEditorUnit.h"
+#include "editors/MaskEditorUnit.h"
 #include "editors/RegKeySelectorUnit.h"
 #include "editors/RegValueSelectorUnit.h"
 #include "editors/RegistryItemEditorUnit.h"
@@ -118,7 +121,14 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   }
   SetTimer(nullptr, 0, 1500, Painted);
   SetTimer(nullptr, 0, 30000, Expired);
-  if (which == "regitem") {
+  if (which == "type") {
+    Caption = "Plug-In Item Type";
+    PlugInTypeSelectForm->ShowModal();
+  } else if (which == "mask") {
+    Caption = "Mask Editor";
+    MaskEditor->SetMask("*.tmp");
+    MaskEditor->ShowModal();
+  } else if (which == "regitem") {
     Caption = "Registry Item Clean Editor";
     RegItemEditor->LoadFromItem(TCleanRegistry("Sample cleaner", 0x80000001, kRegistryValue,
                                                "\\Software\\VarnexSample", "LastRun"));

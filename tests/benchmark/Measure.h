@@ -5,6 +5,8 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cstdio>
+#include <exception>
 #include <functional>
 #include <stdexcept>
 #include <vector>
@@ -29,3 +31,14 @@ inline void Require(bool condition, const char* what) {
 }
 
 inline const char* Verdict(bool met) { return met ? "met" : "NOT MET"; }
+
+// A benchmark program's main: runs it, and reports a failure on standard error with
+// status 1.
+inline int RunBenchmark(int (*run)()) {
+  try {
+    return run();
+  } catch (const std::exception& error) {
+    std::fprintf(stderr, "Benchmark failed: %s\n", error.what());
+    return 1;
+  }
+}

@@ -127,11 +127,4 @@ int Run() {
 
 } // namespace
 
-int main() {
-  try {
-    return Run();
-  } catch (const std::exception& error) {
-    std::fprintf(stderr, "Benchmark failed: %s\n", error.what());
-    return 1;
-  }
-}
+int main() { return RunBenchmark(Run); }
