@@ -47,13 +47,6 @@ std::string CreateErrorText(const std::string& path, DWORD code) {
   return "Cannot create file \"" + ExpandFileName(path) + "\". " + SysErrorMessage(code);
 }
 
-std::string FolderOf(const std::string& path) {
-  const std::size_t slash = path.find_last_of("\\/:");
-  if (slash == std::string::npos) return ".";
-  if (path[slash] == ':') return path.substr(0, slash + 1);
-  return slash == 0 ? path.substr(0, 1) : path.substr(0, slash);
-}
-
 // Deletes the file when it goes, unless it has been moved away by then.
 struct TemporaryFile {
   std::string Path;
@@ -89,7 +82,7 @@ void SavePlugInFile(const std::string& path, const plugin::PlugInHeader& header,
   TemporaryFile temporary; // goes after the stream, which it outlives
   DWORD failure = ERROR_WRITE_FAULT;
   std::optional<TFileStream> stream =
-      TFileStream::CreateTemporary(FolderOf(path), "vnx", temporary.Path, failure);
+      TFileStream::CreateBeside(path, "vnx", temporary.Path, failure);
   if (!stream) throw ECommandError(CreateErrorText(path, failure));
 
   std::int64_t expected = static_cast<std::int64_t>(plugin::kHeaderSize);

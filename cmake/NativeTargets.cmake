@@ -9,6 +9,15 @@ target_include_directories(portable PUBLIC ${CMAKE_SOURCE_DIR})
 target_compile_options(portable PUBLIC ${SANITIZE} -Wall -Wextra)
 target_link_options(portable PUBLIC ${SANITIZE})
 
+target_include_directories(portable SYSTEM PRIVATE ${HEADER_LIBRARIES})
+
+# The command-line companion's dump, build and lint, for authors' machines and CI.
+add_executable(ppj ${CMAKE_SOURCE_DIR}/ppj/Main.cpp)
+target_include_directories(ppj SYSTEM PRIVATE ${HEADER_LIBRARIES})
+target_link_libraries(ppj PRIVATE portable)
+# build/native/ppj is the folder's build directory; the program goes to bin/.
+set_target_properties(ppj PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
+
 add_executable(portable_tests ${portable_tests})
 target_link_libraries(portable_tests PRIVATE portable gtest_main)
 add_test(NAME portable_tests COMMAND portable_tests)

@@ -36,9 +36,21 @@ TFileStream TFileStream::Create(const std::string& path) {
   return TFileStream(std::move(file));
 }
 
-std::optional<TFileStream> TFileStream::CreateTemporary(const std::string& folder,
-                                                        const std::string& prefix,
-                                                        std::string& path, DWORD& error) {
+namespace {
+
+std::string FolderOf(const std::string& path) {
+  const std::size_t slash = path.find_last_of("\\/:");
+  if (slash == std::string::npos) return ".";
+  if (path[slash] == ':') return path.substr(0, slash + 1);
+  return slash == 0 ? path.substr(0, 1) : path.substr(0, slash);
+}
+
+} // namespace
+
+std::optional<TFileStream> TFileStream::CreateBeside(const std::string& target,
+                                                     const std::string& prefix, std::string& path,
+                                                     DWORD& error) {
+  const std::string folder = FolderOf(target);
   // Named here rather than by GetTempFileNameA, which under Wine may give, for a
   // folder whose path is near MAX_PATH, a shortened name other than the file it made.
   const unsigned start = GetTickCount() ^ GetCurrentProcessId();

@@ -14,12 +14,13 @@ public:
   static TFileStream OpenRead(const std::string& path);
   // Creates or truncates a file for writing; throws "Cannot create file "%s". %s".
   static TFileStream Create(const std::string& path);
-  // Creates a new file in `folder` named `prefix`, four hexadecimal digits and ".tmp",
-  // trying other digits while a name is taken, and gives its path in `path`. Without
-  // a file, `error` holds the system's reason.
-  static std::optional<TFileStream> CreateTemporary(const std::string& folder,
-                                                    const std::string& prefix,
-                                                    std::string& path, DWORD& error);
+  // Creates a new file in the folder of `target`, named `prefix`, four hexadecimal
+  // digits and ".tmp", trying other digits while a name is taken, and gives its path
+  // in `path`. Without a file, `error` holds the system's reason. Written completely
+  // and moved over the target, it replaces the target in one step.
+  static std::optional<TFileStream> CreateBeside(const std::string& target,
+                                                 const std::string& prefix, std::string& path,
+                                                 DWORD& error);
 
   std::int64_t Read(void* buffer, std::int64_t count) override;
   std::int64_t Write(const void* buffer, std::int64_t count) override;

@@ -12,6 +12,7 @@ packages=(
   imagemagick
   googletest
   clang-14 libclang-rt-14-dev
+  nlohmann-json3-dev libcli11-dev
 )
 
 missing=()

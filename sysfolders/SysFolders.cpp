@@ -63,6 +63,12 @@ bool EqualIgnoringAsciiCase(const std::string& a, const std::string& b) {
 
 } // namespace
 
+std::vector<std::string> FolderMacroNames() {
+  std::vector<std::string> names;
+  for (const TFolderRule& rule : kFolderRules) names.emplace_back(rule.MacroName);
+  return names;
+}
+
 void TSysFolder::Assign(const TPersistent& source) {
   const auto* folder = dynamic_cast<const TSysFolder*>(&source);
   if (folder == nullptr) return;

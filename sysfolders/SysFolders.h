@@ -75,6 +75,9 @@ private:
   std::vector<std::unique_ptr<TSysFolder>> FItems;
 };
 
+// The macro names of the thirteen entries, in table order, the same on every machine.
+std::vector<std::string> FolderMacroNames();
+
 // The program's table, built at start before any window and freed at the very end.
 extern std::unique_ptr<TSysFolderList> SysFolderList;
 

@@ -25,7 +25,7 @@ std::vector<std::unique_ptr<TCleanObj>> SampleItems() {
   items.push_back(std::make_unique<TCleanRegistry>(name, 0x80000001, kRegistryAllValues,
                                                    "Software\\VarnexSample\\Recent", ""));
   items.push_back(std::make_unique<TCleanFile>(name, "%WINDOWS%\\VarnexSample.log"));
-  auto folder = std::make_unique<TCleanFolder>(name, "%TEMP%\\VarnexSample", true);
+  auto folder = std::make_unique<TCleanFolder>(name, "%WINTEMP%\\VarnexSample", true);
   folder->Masks() = {"*.tmp", "*.bak"};
   items.push_back(std::move(folder));
   return items;

@@ -1,0 +1,20 @@
+#pragma once
+// Whole files in and out for the commands. A file is written beside its target and
+// put in its place only once complete, so a failure leaves no partial file and
+// replaces nothing.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace plugin {
+
+// The file's bytes, or empty with `error` set ("cannot read "x": ...").
+std::optional<std::vector<std::uint8_t>> ReadWholeFile(const std::string& path, std::string& error);
+
+// Writes the bytes in place of `path`; false with `error` set when it cannot.
+bool ReplaceFileWith(const std::string& path, const std::vector<std::uint8_t>& bytes,
+                     std::string& error);
+
+} // namespace plugin

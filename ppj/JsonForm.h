@@ -1,0 +1,28 @@
+#pragma once
+// The plug-in as JSON text, for people, diffs and version control, and back; and the
+// checks' findings as JSON. Texts go through StoredTextForm.h, so every stored byte
+// comes back.
+
+#include "ppj/Lint.h"
+#include "ppj/PlugInRecords.h"
+
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace plugin {
+
+// Raised for text that is not a plug-in; the message names the item and the field.
+class TextFormError : public std::runtime_error {
+public:
+  using std::runtime_error::runtime_error;
+};
+
+// Pretty-printed, two spaces an indent, ending in a line break.
+std::string PlugInToJson(const PlugInRecords& records);
+// The records the text describes; the header's ItemCount is the number of items.
+PlugInRecords PlugInFromJson(const std::string& text);
+
+std::string FindingsToJson(const std::vector<LintFinding>& findings);
+
+} // namespace plugin

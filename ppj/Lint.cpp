@@ -1,0 +1,223 @@
+#include "ppj/Lint.h"
+
+#include "app/ItemDescription.h"
+#include "cleanobjs/FolderPaths.h"
+#include "ppj/RecordNames.h"
+#include "sysfolders/SysFolders.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <map>
+
+namespace plugin {
+
+namespace {
+
+char AsciiLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+// Windows compares paths, keys and macros without regard to case.
+std::string Folded(std::string text) {
+  std::transform(text.begin(), text.end(), text.begin(), AsciiLower);
+  return text;
+}
+
+std::string WithoutTrailingSeparators(std::string path) {
+  while (!path.empty() && (path.back() == '\\' || path.back() == '/')) path.pop_back();
+  return path;
+}
+
+bool IsMacroNameChar(char c) {
+  return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_';
+}
+
+// Every "%NAME%" in the path, NAME being letters, digits and "_", as written.
+std::vector<std::string> MacrosIn(const std::string& path) {
+  std::vector<std::string> macros;
+  std::size_t start = path.find('%');
+  while (start != std::string::npos) {
+    std::size_t end = start + 1;
+    while (end < path.size() && IsMacroNameChar(path[end])) ++end;
+    if (end < path.size() && path[end] == '%' && end > start + 1) {
+      macros.push_back(path.substr(start, end - start + 1));
+      start = path.find('%', end + 1);
+    } else {
+      start = path.find('%', start + 1);
+    }
+  }
+  return macros;
+}
+
+bool IsKnownMacro(const std::string& macro) {
+  const std::string name = Folded(macro.substr(1, macro.size() - 2));
+  for (const std::string& known : FolderMacroNames())
+    if (Folded(known) == name) return true;
+  return false;
+}
+
+bool StartsWithMacro(const std::string& path) {
+  const std::vector<std::string> macros = MacrosIn(path);
+  return !macros.empty() && path.compare(0, macros.front().size(), macros.front()) == 0;
+}
+
+// "*", "**", "*.*" and the like: a mask that matches every name.
+bool MatchesEveryName(const std::string& mask) {
+  if (mask.empty()) return false;
+  const std::size_t dot = mask.find('.');
+  const auto allStars = [](const std::string& part) {
+    return !part.empty() && part.find_first_not_of('*') == std::string::npos;
+  };
+  if (dot == std::string::npos) return allStars(mask);
+  return allStars(mask.substr(0, dot)) && allStars(mask.substr(dot + 1));
+}
+
+// The system folders themselves, whose every file a cleaner must never remove.
+bool IsSystemFolder(const std::string& folder) {
+  const std::string path = Folded(WithoutTrailingSeparators(folder));
+  if (path == "%windows%" || path == "%programfiles%" || path == "%profile%") return true;
+  const bool driveRoot = path.size() == 2 && path[1] == ':' && path[0] >= 'a' && path[0] <= 'z';
+  // Empty is what "\" leaves: the root of the current drive.
+  return driveRoot || path.empty();
+}
+
+class Linter {
+public:
+  explicit Linter(std::vector<LintFinding>& findings) : FFindings(findings) {}
+
+  void Check(int number, const ItemRecord& item) {
+    FNumber = number;
+    FDescription = DescribeItem(item);
+    if (const auto* registry = std::get_if<RegistryBody>(&item.Body)) CheckRegistry(*registry);
+    if (const auto* file = std::get_if<FileBody>(&item.Body)) CheckPath(file->Path);
+    if (const auto* folder = std::get_if<FolderBody>(&item.Body)) CheckFolder(*folder);
+  }
+
+  void Add(const std::string& rule, FindingLevel level, const std::string& message) {
+    FFindings.push_back(LintFinding{rule, level, FNumber, FDescription, message});
+  }
+
+  void SetOwner(int number, const std::string& description) {
+    FNumber = number;
+    FDescription = description;
+  }
+
+private:
+  void CheckRegistry(const RegistryBody& body) {
+    if (!IsKnownRootKey(body.RootKey)) {
+      char text[96];
+      std::snprintf(text, sizeof text,
+                    "the root key 0x%08X is none of the five registry root keys",
+                    static_cast<unsigned>(body.RootKey));
+      Add("unknown-root-key", FindingLevel::Error, text);
+    }
+    if (body.Kind > 2)
+      Add("unknown-registry-kind", FindingLevel::Error,
+          "the registry kind " + std::to_string(body.Kind) +
+              " is none of value (0), key (1) and all values (2)");
+    if (body.Kind == 1 && WithoutTrailingSeparators(body.KeyPath).empty())
+      Add("whole-key-on-root", FindingLevel::Error,
+          "the item removes a whole key, and its key path \"" + body.KeyPath +
+              "\" names the root key itself");
+  }
+
+  void CheckPath(const std::string& path) {
+    if (!IsFullPath(path) && !StartsWithMacro(path))
+      Add("path-not-full", FindingLevel::Error,
+          "the path \"" + path + "\" is neither a full path nor starts with a macro, so it "
+          "depends on the current drive and folder");
+    for (const std::string& macro : MacrosIn(path))
+      if (!IsKnownMacro(macro))
+        Add("unknown-macro", FindingLevel::Error,
+            "the macro " + macro + " is not a system folder macro and stays as written");
+  }
+
+  void CheckFolder(const FolderBody& folder) {
+    CheckPath(folder.PathPart.Folder);
+    const bool hasMask = std::any_of(folder.Masks.begin(), folder.Masks.end(),
+                                     [](const std::string& mask) { return !mask.empty(); });
+    if (!hasMask)
+      Add("folder-without-masks", FindingLevel::Warning,
+          "the folder item has no masks, so it deletes no file");
+    for (const std::string& mask : folder.Masks)
+      if (mask.find_first_of("\\/") != std::string::npos || mask.find("..") != std::string::npos)
+        Add("mask-leaves-folder", FindingLevel::Error,
+            "the mask \"" + mask + "\" holds a path, and may reach files outside the folder");
+    const auto everyName = std::find_if(folder.Masks.begin(), folder.Masks.end(), MatchesEveryName);
+    if (everyName != folder.Masks.end() && IsSystemFolder(folder.PathPart.Folder))
+      Add("system-folder-all-files", FindingLevel::Error,
+          "the mask \"" + *everyName + "\" deletes every file in and below the system folder \"" +
+              folder.PathPart.Folder + "\"");
+  }
+
+  std::vector<LintFinding>& FFindings;
+  int FNumber = 0;
+  std::string FDescription;
+};
+
+// What an item removes, so that two items that remove the same are found.
+std::vector<std::string> Target(const ItemRecord& item) {
+  std::vector<std::string> target{ItemKindName(item.Kind())};
+  if (const auto* registry = std::get_if<RegistryBody>(&item.Body)) {
+    target.push_back(std::to_string(registry->RootKey));
+    target.push_back(std::to_string(registry->Kind));
+    target.push_back(Folded(WithoutTrailingSeparators(registry->KeyPath)));
+    // The value name is stored for every kind but used only by the one-value kind.
+    if (registry->Kind == 0) target.push_back(Folded(registry->ValueName));
+  } else if (const auto* file = std::get_if<FileBody>(&item.Body)) {
+    target.push_back(Folded(file->Path));
+  } else if (const auto* folder = std::get_if<FolderBody>(&item.Body)) {
+    std::vector<std::string> masks;
+    for (const std::string& mask : folder->Masks) masks.push_back(Folded(mask));
+    std::sort(masks.begin(), masks.end());
+    masks.erase(std::unique(masks.begin(), masks.end()), masks.end());
+    target.push_back(Folded(WithoutTrailingSeparators(folder->PathPart.Folder)));
+    target.insert(target.end(), masks.begin(), masks.end());
+  }
+  return target;
+}
+
+std::string TooLongMessage(const StoredText& text) {
+  return text.Field + ": " + std::to_string(text.Length) + " characters, at most " +
+         std::to_string(text.Width - 1) + "; saving stores it shortened";
+}
+
+} // namespace
+
+std::string LevelName(FindingLevel level) {
+  return level == FindingLevel::Error ? "error" : "warning";
+}
+
+std::string DescribeItem(const ItemRecord& item) {
+  if (const auto* registry = std::get_if<RegistryBody>(&item.Body))
+    return RegistryItemDescription(registry->Kind, registry->KeyPath, registry->ValueName);
+  if (const auto* file = std::get_if<FileBody>(&item.Body)) return FileItemDescription(file->Path);
+  const auto& folder = std::get<FolderBody>(item.Body);
+  return FolderItemDescription(folder.PathPart.Folder, folder.PathPart.RemoveEmptyFolder != 0);
+}
+
+std::vector<LintFinding> LintPlugIn(const PlugInRecords& records) {
+  std::vector<LintFinding> findings;
+  Linter linter(findings);
+  const std::vector<StoredText> overlong = OverlongTexts(records);
+  auto tooLong = overlong.begin();
+  const auto addTooLong = [&](int number) {
+    for (; tooLong != overlong.end() && tooLong->ItemNumber == number; ++tooLong)
+      linter.Add("text-too-long", FindingLevel::Error, TooLongMessage(*tooLong));
+  };
+
+  linter.SetOwner(0, "Plug-in");
+  addTooLong(0);
+  std::map<std::vector<std::string>, int> firstWithTarget;
+  for (std::size_t i = 0; i < records.Items.size(); ++i) {
+    const int number = static_cast<int>(i) + 1;
+    const ItemRecord& item = records.Items[i];
+    linter.Check(number, item);
+    addTooLong(number);
+    const auto [first, isNew] = firstWithTarget.emplace(Target(item), number);
+    if (!isNew)
+      linter.Add("duplicate-item", FindingLevel::Warning,
+                 "the item removes what item " + std::to_string(first->second) + " removes");
+  }
+  return findings;
+}
+
+} // namespace plugin

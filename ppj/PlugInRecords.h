@@ -1,0 +1,48 @@
+#pragma once
+// A whole plug-in as plain records: the header and every item's stored fields, read
+// and written with the same codecs as the editor's items, and nothing else. The
+// records need no operating system, so that the text form, the checks and the fuzzer
+// run anywhere.
+
+#include "app/PlugInReader.h"
+#include "cleanobjs/TextLimits.h"
+
+#include <string>
+#include <variant>
+#include <vector>
+
+namespace plugin {
+
+struct FileBody {
+  std::string Path;
+};
+
+struct FolderBody {
+  FolderPathPart PathPart;
+  std::vector<std::string> Masks; // as the editor splits the stored mask text
+};
+
+struct ItemRecord {
+  std::string Name;
+  std::variant<RegistryBody, FileBody, FolderBody> Body;
+
+  ItemKind Kind() const { return static_cast<ItemKind>(Body.index()); }
+};
+
+struct PlugInRecords {
+  PlugInHeader Header; // its ItemCount is what the file said; writing counts Items
+  std::vector<ItemRecord> Items;
+};
+
+// Reads what the editor's Open reads: the header and the complete items before any
+// damage. The outcome says whether, and where, the file is damaged.
+PlugInReadResult ReadPlugInRecords(TStream& stream, PlugInRecords& records);
+
+// The texts that do not fit their fields, named as the editor's save names them.
+std::vector<StoredText> OverlongTexts(const PlugInRecords& records);
+
+// The bytes the editor's Save writes for these records: the header with the number
+// of items, then each record; overlong texts are stored shortened to fit.
+std::vector<std::uint8_t> EncodePlugIn(const PlugInRecords& records);
+
+} // namespace plugin

@@ -1,0 +1,159 @@
+#include "ppj/PreviewCommand.h"
+
+#include "app/PlugInFile.h"
+#include "cleanobjs/FolderPaths.h"
+#include "ppj/FileOutput.h"
+#include "ppj/Lint.h"
+#include "ppj/PreviewRun.h"
+#include "ppj/TextCommands.h"
+#include "preview/KiloBytes.h"
+#include "sysfolders/SysFolders.h"
+#include "sysfolders/Win32SysFolderSource.h"
+
+#include <io.h>
+
+#include <cstdio>
+#include <memory>
+#include <ostream>
+
+namespace plugin {
+
+namespace {
+
+// How often the progress line is written at most.
+constexpr ULONGLONG kProgressMilliseconds = 200;
+
+// The progress line on standard error, only when that is a terminal: redirected, it
+// would fill a log with lines nobody reads.
+class ProgressLine {
+public:
+  explicit ProgressLine(int itemCount)
+      : FItemCount(itemCount), FShown(_isatty(_fileno(stderr)) != 0) {}
+  ~ProgressLine() {
+    if (FWritten) std::fprintf(stderr, "\r%*s\r", 79, "");
+  }
+
+  void Update(int itemNumber, const ItemFigures& soFar) {
+    if (!FShown) return;
+    const ULONGLONG now = GetTickCount64();
+    if (FWritten && now - FLast < kProgressMilliseconds) return;
+    FLast = now;
+    FWritten = true;
+    std::fprintf(stderr, "\rItem %d of %d: %lld files, %s KB; %lld values, %s KB ", itemNumber,
+                 FItemCount, static_cast<long long>(soFar.Files),
+                 FormatKiloBytes(soFar.FileBytes).c_str(), static_cast<long long>(soFar.Values),
+                 FormatKiloBytes(soFar.ValueBytes).c_str());
+    std::fflush(stderr);
+  }
+
+private:
+  int FItemCount;
+  bool FShown;
+  bool FWritten = false;
+  ULONGLONG FLast = 0;
+};
+
+// The system folder table the items expand their macros with, for the run's length.
+struct FolderTable {
+  FolderTable() { SysFolderList = std::make_unique<TSysFolderList>(Win32SysFolderSource()); }
+  ~FolderTable() { SysFolderList.reset(); }
+};
+
+std::string Row(const std::string& item, const std::string& files, const std::string& fileKb,
+                const std::string& values, const std::string& valueKb, const std::string& text) {
+  char row[96];
+  std::snprintf(row, sizeof row, "%6s %9s %12s %9s %12s  ", item.c_str(), files.c_str(),
+                fileKb.c_str(), values.c_str(), valueKb.c_str());
+  return row + text + "\n";
+}
+
+void PrintFigures(const std::vector<ItemRecord>& records, const PreviewResult& result,
+                  std::ostream& out) {
+  out << Row("Item", "Files", "File KB", "Values", "Value KB", "Description");
+  ItemFigures total;
+  for (std::size_t i = 0; i < result.Items.size(); ++i) {
+    const ItemFigures& item = result.Items[i];
+    out << Row(std::to_string(i + 1), std::to_string(item.Files), FormatKiloBytes(item.FileBytes),
+               std::to_string(item.Values), FormatKiloBytes(item.ValueBytes),
+               DescribeItem(records[i]));
+    total.Files += item.Files;
+    total.FileBytes += item.FileBytes;
+    total.Values += item.Values;
+    total.ValueBytes += item.ValueBytes;
+  }
+  // The labels and the figures of the editor's preview window.
+  out << "\n"
+      << "Total file size: " << FormatKiloBytes(total.FileBytes) << "\n"
+      << "Total file count: " << total.Files << "\n"
+      << "Total registry item size: " << FormatKiloBytes(total.ValueBytes) << "\n"
+      << "Total registry item count: " << total.Values << "\n";
+}
+
+std::string CsvField(const std::string& text) {
+  std::string quoted = "\"";
+  for (const char c : text) quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
+  return quoted + "\"";
+}
+
+std::string FoundList(const PreviewResult& result) {
+  std::string csv = "item,kind,path,size\r\n";
+  for (const FoundEntry& entry : result.Found)
+    csv += std::to_string(entry.ItemNumber) + "," + (entry.IsFile ? "file" : "registry value") +
+           "," + CsvField(entry.Path) + "," + std::to_string(entry.Size) + "\r\n";
+  return csv;
+}
+
+} // namespace
+
+int RunPreview(const PreviewOptions& options, std::ostream& out, std::ostream& err) {
+  std::string error;
+  const auto bytes = ReadWholeFile(options.Input, error);
+  if (!bytes) {
+    err << "ppj: " << error << "\n";
+    return kExitUnusable;
+  }
+  // The editor's own reading, into its item classes, which then collect.
+  TMemoryStream stream(*bytes);
+  std::vector<std::unique_ptr<TCleanObj>> items;
+  const PlugInReadResult read = ReadPlugInItems(
+      stream, [&items](std::unique_ptr<TCleanObj> item) { items.push_back(std::move(item)); });
+  if (read.Outcome == ReadOutcome::NotAPlugIn) {
+    err << "ppj: \"" << options.Input << "\" is not a plug-in file\n";
+    return kExitUnusable;
+  }
+  const bool damaged = IsDamaged(read.Outcome);
+  if (damaged)
+    err << "ppj: \"" << options.Input << "\" is damaged; only its first " << read.ItemsRead
+        << " items are previewed\n";
+
+  // The descriptions come from the same bytes, read as plain records.
+  TMemoryStream again(*bytes);
+  PlugInRecords records;
+  ReadPlugInRecords(again, records);
+
+  std::vector<TCleanObj*> borrowed;
+  for (const auto& item : items) borrowed.push_back(item.get());
+  PreviewResult result;
+  {
+    const FolderTable table;
+    ProgressLine progress(static_cast<int>(items.size()));
+    result = CollectItemByItem(borrowed, !options.List.empty(),
+                               [&progress](int number, const ItemFigures& soFar) {
+                                 progress.Update(number, soFar);
+                               });
+  }
+  for (const ItemNote& note : result.Notes)
+    err << "ppj: item " << note.ItemNumber << ": " << note.Text << "\n";
+  PrintFigures(records.Items, result, out);
+
+  if (!options.List.empty()) {
+    const std::string csv = FoundList(result);
+    if (!ReplaceFileWith(options.List, std::vector<std::uint8_t>(csv.begin(), csv.end()), error)) {
+      err << "ppj: " << error << "\n";
+      return kExitUnusable;
+    }
+  }
+  return damaged ? kExitFindings : kExitSuccess;
+}
+
+} // namespace plugin

@@ -1,0 +1,33 @@
+#pragma once
+// The commands that need no Windows: dump, build and lint. Each writes its result to
+// `out`, its errors to `err`, and returns the program's exit status.
+
+#include <iosfwd>
+#include <string>
+
+namespace plugin {
+
+constexpr int kExitSuccess = 0;
+constexpr int kExitFindings = 1; // a damaged plug-in, or a lint error found
+constexpr int kExitUnusable = 2; // the input cannot be read or used; nothing written
+
+struct DumpOptions {
+  std::string Input;  // a .ppj file
+  std::string Output; // empty: `out`
+};
+int RunDump(const DumpOptions& options, std::ostream& out, std::ostream& err);
+
+struct BuildOptions {
+  std::string Input;  // a JSON file
+  std::string Output; // the .ppj file to write
+  bool Shorten = false;
+};
+int RunBuild(const BuildOptions& options, std::ostream& out, std::ostream& err);
+
+struct LintOptions {
+  std::string Input; // a .ppj or a JSON file
+  bool Json = false;  // findings as JSON rather than one line each
+};
+int RunLint(const LintOptions& options, std::ostream& out, std::ostream& err);
+
+} // namespace plugin
