@@ -27,10 +27,14 @@ add_test(NAME portable_tests COMMAND portable_tests)
 # libFuzzer. It is placed at the top of the build folder, where scripts/test.sh looks.
 if(CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
   set(fuzz_flags -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
+  # Optimised, as fuzzers are, so that the JSON round trip on every input does not
+  # take most of the run.
+  set(fuzz_optimisation -O1)
   add_executable(plugin_reader_fuzzer ${CMAKE_SOURCE_DIR}/tests/fuzz/PlugInReaderFuzzer.cpp
                  ${portable_sources})
   target_include_directories(plugin_reader_fuzzer PRIVATE ${CMAKE_SOURCE_DIR})
-  target_compile_options(plugin_reader_fuzzer PRIVATE ${fuzz_flags})
+  target_compile_options(plugin_reader_fuzzer PRIVATE ${fuzz_flags} ${fuzz_optimisation}
+    -fsanitize-coverage-ignorelist=${CMAKE_SOURCE_DIR}/tests/fuzz/CoverageIgnoreList.txt)
   target_link_options(plugin_reader_fuzzer PRIVATE ${fuzz_flags})
   set_target_properties(plugin_reader_fuzzer PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
 endif()

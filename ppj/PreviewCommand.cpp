@@ -53,10 +53,16 @@ private:
   ULONGLONG FLast = 0;
 };
 
-// The system folder table the items expand their macros with, for the run's length.
+// The system folder table the items expand their macros with, for the run's length,
+// unless the process has one already.
 struct FolderTable {
-  FolderTable() { SysFolderList = std::make_unique<TSysFolderList>(Win32SysFolderSource()); }
-  ~FolderTable() { SysFolderList.reset(); }
+  FolderTable() : Made(!SysFolderList) {
+    if (Made) SysFolderList = std::make_unique<TSysFolderList>(Win32SysFolderSource());
+  }
+  ~FolderTable() {
+    if (Made) SysFolderList.reset();
+  }
+  const bool Made;
 };
 
 std::string Row(const std::string& item, const std::string& files, const std::string& fileKb,

@@ -1,7 +1,11 @@
 // Feeds arbitrary bytes to the plug-in reader. Every record it hands over is decoded
-// with the field codecs, written back and decoded again; any difference aborts.
+// with the field codecs, written back and decoded again; any difference aborts. The
+// same bytes then go through the JSON form: read, dumped, built with shortening and
+// read again, they must give the items the editor's save would have written.
 
 #include "app/PlugInReader.h"
+#include "ppj/JsonForm.h"
+#include "ppj/PlugInRecords.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -100,6 +104,55 @@ void CheckHeader(const PlugInHeader& header) {
   Check(std::memcmp(&again.Time, &header.Time, sizeof(double)) == 0, "time");
 }
 
+// What the editor's save stores of a record it read: every text cut to its field,
+// the masks joined with CR LF, cut, and split again when read back.
+ItemRecord AsSaved(const ItemRecord& item) {
+  ItemRecord saved{Stored(item.Name, kNameFieldSize), item.Body};
+  if (auto* registry = std::get_if<RegistryBody>(&saved.Body)) {
+    registry->KeyPath = Stored(registry->KeyPath, kKeyFieldSize);
+    registry->ValueName = Stored(registry->ValueName, kKeyFieldSize);
+  } else if (auto* file = std::get_if<FileBody>(&saved.Body)) {
+    file->Path = Stored(file->Path, kPathFieldSize);
+  } else if (auto* folder = std::get_if<FolderBody>(&saved.Body)) {
+    folder->PathPart.Folder = Stored(folder->PathPart.Folder, kPathFieldSize);
+    folder->Masks = SplitMasks(Stored(JoinMasks(folder->Masks), kPathFieldSize));
+  }
+  return saved;
+}
+
+bool SameRecord(const ItemRecord& a, const ItemRecord& b) {
+  if (a.Name != b.Name || a.Kind() != b.Kind()) return false;
+  if (const auto* registry = std::get_if<RegistryBody>(&a.Body)) {
+    const auto& other = std::get<RegistryBody>(b.Body);
+    return registry->RootKey == other.RootKey && registry->Kind == other.Kind &&
+           registry->KeyPath == other.KeyPath && registry->ValueName == other.ValueName;
+  }
+  if (const auto* file = std::get_if<FileBody>(&a.Body)) return file->Path == std::get<FileBody>(b.Body).Path;
+  const auto& folder = std::get<FolderBody>(a.Body);
+  const auto& other = std::get<FolderBody>(b.Body);
+  return folder.PathPart.Folder == other.PathPart.Folder &&
+         folder.PathPart.RemoveEmptyFolder == other.PathPart.RemoveEmptyFolder &&
+         folder.Masks == other.Masks;
+}
+
+void CheckTextForm(const std::uint8_t* data, std::size_t size) {
+  TMemoryStream stream(std::vector<std::uint8_t>(data, data + size));
+  PlugInRecords records;
+  const ReadOutcome outcome = ReadPlugInRecords(stream, records).Outcome;
+  if (outcome == ReadOutcome::NotAPlugIn || outcome == ReadOutcome::HeaderTruncated) return;
+
+  TMemoryStream built(EncodePlugIn(PlugInFromJson(PlugInToJson(records))));
+  PlugInRecords again;
+  Check(ReadPlugInRecords(built, again).Outcome == ReadOutcome::Complete, "built file incomplete");
+  Check(built.Position() == built.Size(), "bytes after the last built item");
+  Check(again.Header.Name == Stored(records.Header.Name, kNameFieldSize), "built plug-in name");
+  Check(again.Header.Author == Stored(records.Header.Author, kNameFieldSize), "built author");
+  Check(std::memcmp(&again.Header.Time, &records.Header.Time, sizeof(double)) == 0, "built time");
+  Check(again.Items.size() == records.Items.size(), "built item count");
+  for (std::size_t i = 0; i < again.Items.size(); ++i)
+    Check(SameRecord(again.Items[i], AsSaved(records.Items[i])), "built item differs from the saved one");
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -118,5 +171,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       Check(result.ItemsRead == std::max(result.Header.ItemCount, 0), "complete but items missing");
   }
   if (IsDamaged(result.Outcome)) Check(!DamagedPlugInMessage("f.ppj", result).empty(), "message");
+  CheckTextForm(data, size);
   return 0;
 }
