@@ -32,18 +32,6 @@ void ReadItems(TStream& stream, ItemRecordReader& items, PlugInReadResult& resul
 
 std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
 
-// Where reading stopped, as the end of the message's first sentence.
-std::string DamageText(const PlugInReadResult& result) {
-  const std::string item = "item " + std::to_string(result.ItemsRead + 1);
-  switch (result.Outcome) {
-  case ReadOutcome::HeaderTruncated: return "it ends inside its header.";
-  case ReadOutcome::RecordTruncated: return "it ends inside " + item + ".";
-  case ReadOutcome::UnknownKind:
-    return item + " has the unknown kind " + std::to_string(result.UnknownKindByte) + ".";
-  default: return {};
-  }
-}
-
 std::string ItemsReadText(const PlugInReadResult& result) {
   // Without a header the count is unknown; with none read "0 of N" says nothing more.
   if (result.Outcome == ReadOutcome::HeaderTruncated || result.ItemsRead == 0)
@@ -69,6 +57,17 @@ PlugInReadResult ReadPlugIn(TStream& stream, ItemRecordReader& items) {
   result.Header = DecodeHeader(bytes);
   ReadItems(stream, items, result);
   return result;
+}
+
+std::string DamageText(const PlugInReadResult& result) {
+  const std::string item = "item " + std::to_string(result.ItemsRead + 1);
+  switch (result.Outcome) {
+  case ReadOutcome::HeaderTruncated: return "it ends inside its header.";
+  case ReadOutcome::RecordTruncated: return "it ends inside " + item + ".";
+  case ReadOutcome::UnknownKind:
+    return item + " has the unknown kind " + std::to_string(result.UnknownKindByte) + ".";
+  default: return {};
+  }
 }
 
 bool IsDamaged(ReadOutcome outcome) {

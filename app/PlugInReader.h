@@ -38,6 +38,9 @@ PlugInReadResult ReadPlugIn(TStream& stream, ItemRecordReader& items);
 // True for the outcomes that the user must be told about.
 bool IsDamaged(ReadOutcome outcome);
 
+// Where reading a damaged file stopped, ending in ".": "it ends inside item 3.".
+std::string DamageText(const PlugInReadResult& result);
+
 // The warning shown for a damaged file: which file, where reading stopped, how many
 // of how many items were read, and that the plug-in is now untitled so that saving
 // cannot write the shorter plug-in over the damaged file.

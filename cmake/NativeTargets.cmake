@@ -17,6 +17,8 @@ target_include_directories(ppj SYSTEM PRIVATE ${HEADER_LIBRARIES})
 target_link_libraries(ppj PRIVATE portable)
 # build/native/ppj is the folder's build directory; the program goes to bin/.
 set_target_properties(ppj PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
+add_test(NAME ppj_commands COMMAND bash ${CMAKE_SOURCE_DIR}/tests/ppj/ReadmeCommands.sh
+         $<TARGET_FILE:ppj> ${CMAKE_SOURCE_DIR}/samples/sample.ppj)
 
 add_executable(portable_tests ${portable_tests})
 target_link_libraries(portable_tests PRIVATE portable gtest_main)

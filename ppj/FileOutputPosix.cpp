@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace plugin {
@@ -34,6 +35,16 @@ bool WriteAll(int descriptor, const std::vector<std::uint8_t>& bytes) {
   return true;
 }
 
+// The permissions of the file replaced, or those a new file gets under the umask:
+// mkstemp makes its file readable by its owner only.
+mode_t ModeFor(const std::string& path) {
+  struct stat existing {};
+  if (stat(path.c_str(), &existing) == 0) return existing.st_mode & 07777;
+  const mode_t mask = umask(0);
+  umask(mask);
+  return 0666 & ~mask;
+}
+
 } // namespace
 
 std::optional<std::vector<std::uint8_t>> ReadWholeFile(const std::string& path, std::string& error) {
@@ -62,8 +73,8 @@ bool ReplaceFileWith(const std::string& path, const std::vector<std::uint8_t>& b
   std::string pattern = path + ".XXXXXX";
   file.Descriptor = mkstemp(pattern.data());
   if (file.Descriptor >= 0) file.Path = pattern;
-  const bool written = file.Descriptor >= 0 && WriteAll(file.Descriptor, bytes) &&
-                       fsync(file.Descriptor) == 0;
+  const bool written = file.Descriptor >= 0 && fchmod(file.Descriptor, ModeFor(path)) == 0 &&
+                       WriteAll(file.Descriptor, bytes) && fsync(file.Descriptor) == 0;
   const bool closed = written && close(file.Descriptor) == 0;
   if (written) file.Descriptor = -1;
   if (closed && rename(file.Path.c_str(), path.c_str()) == 0) {

@@ -187,6 +187,9 @@ PlugInHeader HeaderFromJson(const Json& json) {
     const std::optional<double> value =
         bytes->is_string() ? TimeStampFromBytes(bytes->get<std::string>()) : std::nullopt;
     if (!value) fields.Where().Fail("timeBytes", "must be 16 hex digits, the 8 stored bytes");
+    // A time edited by hand beside the stored bytes would otherwise be lost unseen.
+    if (time && !time->is_null() && *time != Json(TimeStampText(*value)))
+      fields.Where().Fail("time", "differs from \"timeBytes\"; remove one of them");
     header.Time = *value;
   } else if (time && !time->is_null()) {
     const std::optional<double> value =

@@ -122,8 +122,8 @@ private:
   void CheckPath(const std::string& path) {
     if (!IsFullPath(path) && !StartsWithMacro(path))
       Add("path-not-full", FindingLevel::Error,
-          "the path \"" + path + "\" is neither a full path nor starts with a macro, so it "
-          "depends on the current drive and folder");
+          "the path \"" + path + "\" is neither a full path nor starts with a macro: it names "
+          "no fixed place, and the item searches and deletes nothing");
     for (const std::string& macro : MacrosIn(path))
       if (!IsKnownMacro(macro))
         Add("unknown-macro", FindingLevel::Error,
@@ -138,7 +138,8 @@ private:
       Add("folder-without-masks", FindingLevel::Warning,
           "the folder item has no masks, so it deletes no file");
     for (const std::string& mask : folder.Masks)
-      if (mask.find_first_of("\\/") != std::string::npos || mask.find("..") != std::string::npos)
+      // ".." alone names the parent; within a name ("file..txt") it is only dots.
+      if (mask.find_first_of("\\/") != std::string::npos || mask == "..")
         Add("mask-leaves-folder", FindingLevel::Error,
             "the mask \"" + mask + "\" holds a path, and may reach files outside the folder");
     const auto everyName = std::find_if(folder.Masks.begin(), folder.Masks.end(), MatchesEveryName);

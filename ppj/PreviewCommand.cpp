@@ -128,9 +128,7 @@ int RunPreview(const PreviewOptions& options, std::ostream& out, std::ostream& e
     return kExitUnusable;
   }
   const bool damaged = IsDamaged(read.Outcome);
-  if (damaged)
-    err << "ppj: \"" << options.Input << "\" is damaged; only its first " << read.ItemsRead
-        << " items are previewed\n";
+  if (damaged) err << "ppj: " << DamageReport(options.Input, read) << "\n";
 
   // The descriptions come from the same bytes, read as plain records.
   TMemoryStream again(*bytes);

@@ -13,21 +13,6 @@ namespace {
 
 std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
 
-// Where reading a damaged file stopped, for standard error.
-std::string DamageText(const std::string& path, const PlugInReadResult& result) {
-  const std::string item = "item " + std::to_string(result.ItemsRead + 1);
-  std::string where;
-  switch (result.Outcome) {
-  case ReadOutcome::HeaderTruncated: where = "it ends inside its header"; break;
-  case ReadOutcome::RecordTruncated: where = "it ends inside " + item; break;
-  default:
-    where = item + " has the unknown kind " + std::to_string(result.UnknownKindByte);
-    break;
-  }
-  return Quoted(path) + " is damaged: " + where + "; " + std::to_string(result.ItemsRead) +
-         " of " + std::to_string(std::max(result.Header.ItemCount, 0)) + " items were read";
-}
-
 // A .ppj as records: what could be read, with `damaged` set when that is not all.
 std::optional<PlugInRecords> ReadPlugInFile(const std::string& path,
                                             const std::vector<std::uint8_t>& bytes,
@@ -40,7 +25,7 @@ std::optional<PlugInRecords> ReadPlugInFile(const std::string& path,
     return std::nullopt;
   }
   damaged = IsDamaged(result.Outcome);
-  if (damaged) err << "ppj: " << DamageText(path, result) << "\n";
+  if (damaged) err << "ppj: " << DamageReport(path, result) << "\n";
   if (result.Outcome == ReadOutcome::HeaderTruncated) records.Header = PlugInHeader{};
   return records;
 }
@@ -71,6 +56,12 @@ void PrintFinding(const std::string& path, const LintFinding& finding, std::ostr
 }
 
 } // namespace
+
+std::string DamageReport(const std::string& path, const PlugInReadResult& result) {
+  return Quoted(path) + " is damaged: " + DamageText(result) + " " +
+         std::to_string(result.ItemsRead) + " of " +
+         std::to_string(std::max(result.Header.ItemCount, 0)) + " items could be read.";
+}
 
 int RunDump(const DumpOptions& options, std::ostream& out, std::ostream& err) {
   const auto bytes = ReadInput(options.Input, err);

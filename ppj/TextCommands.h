@@ -2,6 +2,8 @@
 // The commands that need no Windows: dump, build and lint. Each writes its result to
 // `out`, its errors to `err`, and returns the program's exit status.
 
+#include "app/PlugInReader.h"
+
 #include <iosfwd>
 #include <string>
 
@@ -10,6 +12,10 @@ namespace plugin {
 constexpr int kExitSuccess = 0;
 constexpr int kExitFindings = 1; // a damaged plug-in, or a lint error found
 constexpr int kExitUnusable = 2; // the input cannot be read or used; nothing written
+
+// Standard error's account of a damaged plug-in file: where reading stopped and how
+// many of the counted items could be read.
+std::string DamageReport(const std::string& path, const PlugInReadResult& result);
 
 struct DumpOptions {
   std::string Input;  // a .ppj file

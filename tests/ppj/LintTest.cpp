@@ -19,7 +19,8 @@ ItemRecord Registry(std::uint8_t kind, std::string key, std::string value = {},
 }
 ItemRecord File(std::string path) { return ItemRecord{"file", FileBody{std::move(path)}}; }
 ItemRecord Folder(std::string path, std::vector<std::string> masks, std::uint8_t removeEmpty = 0) {
-  return ItemRecord{"folder", FolderBody{FolderPathPart{std::move(path), removeEmpty}, std::move(masks)}};
+  return ItemRecord{"folder",
+                    FolderBody{FolderPathPart{std::move(path), removeEmpty}, std::move(masks)}};
 }
 
 std::vector<LintFinding> Lint(std::vector<ItemRecord> items) {
@@ -40,13 +41,17 @@ bool Has(const Rules& rules, const std::string& rule) {
 } // namespace
 
 TEST(Lint, RegistryItems) {
-  EXPECT_EQ(RulesOf(Registry(1, "")), Rules{"whole-key-on-root"}) << "removes all of HKEY_CURRENT_USER";
-  EXPECT_EQ(RulesOf(Registry(1, "\\")), Rules{"whole-key-on-root"}) << "\"\\\" is the root key as well";
+  EXPECT_EQ(RulesOf(Registry(1, "")), Rules{"whole-key-on-root"})
+      << "removes all of HKEY_CURRENT_USER";
+  EXPECT_EQ(RulesOf(Registry(1, "\\")), Rules{"whole-key-on-root"})
+      << "\"\\\" is the root key as well";
   EXPECT_EQ(RulesOf(Registry(1, "\\Software\\X")), Rules{});
-  EXPECT_EQ(RulesOf(Registry(0, "", "Value")), Rules{}) << "one value of the root key is not the root";
+  EXPECT_EQ(RulesOf(Registry(0, "", "Value")), Rules{})
+      << "one value of the root key is not the root key";
 
   EXPECT_EQ(RulesOf(Registry(0, "\\K", "V", 0x80000004u)), Rules{"unknown-root-key"});
-  EXPECT_EQ(RulesOf(Registry(0, "\\K", "V", 0x80000005u)), Rules{}) << "HKEY_CURRENT_CONFIG is known";
+  EXPECT_EQ(RulesOf(Registry(0, "\\K", "V", 0x80000005u)), Rules{})
+      << "HKEY_CURRENT_CONFIG is known";
   EXPECT_NE(Lint({Registry(0, "\\K", "V", 0x12345678u)}).at(0).Message.find("0x12345678"),
             std::string::npos) << "the message shows the stored root key";
 
@@ -55,23 +60,29 @@ TEST(Lint, RegistryItems) {
 }
 
 TEST(Lint, FilePaths) {
-  for (const char* full : {"C:\\x", "c:\\", "\\\\server\\share\\x", "\\\\server\\share", "%WINDOWS%\\x.log",
-                           "%windows%\\x.log", "%WinTemp%", "C:\\100%\\x"})
-    EXPECT_EQ(RulesOf(File(full)), Rules{}) << full << " names its place whatever the current folder";
-  for (const char* relative : {"x\\y", "C:x", "C:", "\\x", "\\\\server", "\\\\server\\", "", "x%WINDOWS%"})
-    EXPECT_EQ(RulesOf(File(relative)), Rules{"path-not-full"}) << relative << " depends on the current folder";
+  for (const char* full : {"C:\\x", "c:\\", "\\\\server\\share\\x", "\\\\server\\share",
+                           "%WINDOWS%\\x.log", "%windows%\\x.log", "%WinTemp%", "C:\\100%\\x"})
+    EXPECT_EQ(RulesOf(File(full)), Rules{}) << full << " names its place by itself";
+  for (const char* relative :
+       {"x\\y", "C:x", "C:", "\\x", "\\\\server", "\\\\server\\", "", "x%WINDOWS%"})
+    EXPECT_EQ(RulesOf(File(relative)), Rules{"path-not-full"})
+        << relative << " depends on the current drive or folder";
 
-  EXPECT_EQ(RulesOf(File("%NOPE%\\x")), Rules{"unknown-macro"}) << "a macro at the start is not relative";
-  EXPECT_EQ(RulesOf(File("C:\\%WINDOWS%\\%Nope_2%\\x")), Rules{"unknown-macro"}) << "one finding per unknown macro";
+  EXPECT_EQ(RulesOf(File("%NOPE%\\x")), Rules{"unknown-macro"})
+      << "a path that starts with a macro is not relative";
+  EXPECT_EQ(RulesOf(File("C:\\%WINDOWS%\\%Nope_2%\\x")), Rules{"unknown-macro"})
+      << "one finding per unknown macro";
   EXPECT_EQ(RulesOf(File("C:\\%a b%\\%%")), Rules{}) << "\"%a b%\" and \"%%\" are no macros";
   EXPECT_NE(Lint({File("C:\\%Nope%")}).at(0).Message.find("%Nope%"), std::string::npos)
       << "the message names the macro as written";
 }
 
 TEST(Lint, FolderItems) {
-  EXPECT_EQ(RulesOf(Folder("%WINTEMP%", {"*.*"})), Rules{}) << "the temporary folder may be emptied";
+  EXPECT_EQ(RulesOf(Folder("%WINTEMP%", {"*.*"})), Rules{})
+      << "the temporary folder may be emptied";
   EXPECT_EQ(RulesOf(Folder("%WINDOWS%", {"*.log"})), Rules{});
-  EXPECT_EQ(RulesOf(Folder("%PROGRAMFILES%\\Varnex", {"*"})), Rules{}) << "a folder below is not the system folder";
+  EXPECT_EQ(RulesOf(Folder("%PROGRAMFILES%\\Varnex", {"*"})), Rules{})
+      << "a folder below is not the system folder";
   for (const auto& [folder, mask] : std::vector<std::pair<const char*, const char*>>{
            {"%windows%\\", "*.*"}, {"C:\\", "*"}, {"d:", "*.*"}, {"%Profile%", "**"},
            {"%PROGRAMFILES%\\\\", "*.**"}, {"\\", "*"}})
@@ -87,7 +98,8 @@ TEST(Lint, FolderItems) {
 
   for (const char* mask : {"..\\*.log", "sub/x.tmp", "..", "\\*"})
     EXPECT_EQ(RulesOf(Folder("C:\\x", {mask})), Rules{"mask-leaves-folder"}) << mask;
-  EXPECT_EQ(RulesOf(Folder("C:\\x", {"*.log", "~$*"})), Rules{});
+  EXPECT_EQ(RulesOf(Folder("C:\\x", {"*.log", "~$*", "file..txt", "*..bak"})), Rules{})
+      << "dots within a name are no path";
 }
 
 TEST(Lint, TextsTooLongForTheirFields) {
@@ -101,7 +113,8 @@ TEST(Lint, TextsTooLongForTheirFields) {
   EXPECT_EQ(item[0].Rule, "text-too-long");
   EXPECT_EQ(item[0].Level, FindingLevel::Error);
   EXPECT_EQ(item[0].ItemNumber, 2);
-  EXPECT_NE(item[0].Message.find("Item name: 128 characters, at most 127"), std::string::npos) << item[0].Message;
+  EXPECT_NE(item[0].Message.find("Item name: 128 characters, at most 127"), std::string::npos)
+      << item[0].Message;
 
   const std::vector<LintFinding> header =
       LintPlugIn(PlugInRecords{PlugInHeader{std::string(200, 'p'), "A", 1.0, 0}, {File("C:\\a")}});
@@ -123,18 +136,22 @@ TEST(Lint, DuplicatesCompareWhatTheItemsRemove) {
       }
     return false;
   };
-  EXPECT_TRUE(duplicates(Folder("C:\\Temp", {"*.tmp", "*.log"}), Folder("c:\\TEMP\\", {"*.LOG", "*.Tmp"})))
+  EXPECT_TRUE(duplicates(Folder("C:\\Temp", {"*.tmp", "*.log"}),
+                         Folder("c:\\TEMP\\", {"*.LOG", "*.Tmp"})))
       << "case, a final \"\\\" and the order of the masks change nothing";
   EXPECT_TRUE(duplicates(Folder("C:\\Temp", {"*.tmp"}), Folder("C:\\Temp", {"*.tmp", "*.TMP"})));
   EXPECT_FALSE(duplicates(Folder("C:\\Temp", {"*.tmp"}), Folder("C:\\Temp", {"*.tmp", "*.log"})));
   EXPECT_TRUE(duplicates(File("%WINDOWS%\\A.log"), File("%windows%\\a.LOG")));
   EXPECT_FALSE(duplicates(File("C:\\a.log"), Folder("C:\\a.log", {"*"})));
-  EXPECT_TRUE(duplicates(Registry(0, "\\Software\\X", "Value"), Registry(0, "\\software\\x\\", "VALUE")));
+  EXPECT_TRUE(duplicates(Registry(0, "\\Software\\X", "Value"),
+                         Registry(0, "\\software\\x\\", "VALUE")));
   EXPECT_FALSE(duplicates(Registry(0, "\\Software\\X", "A"), Registry(0, "\\Software\\X", "B")));
   EXPECT_TRUE(duplicates(Registry(1, "\\Software\\X", "A"), Registry(1, "\\Software\\X", "B")))
       << "a whole key does not use its value name";
   EXPECT_FALSE(duplicates(Registry(1, "\\Software\\X"), Registry(2, "\\Software\\X")));
-  EXPECT_FALSE(duplicates(Registry(1, "\\Software\\X"), Registry(1, "\\Software\\X", {}, 0x80000002u)));
+  EXPECT_FALSE(duplicates(Registry(1, "\\Software\\X"),
+                          Registry(1, "\\Software\\X", {}, 0x80000002u)))
+      << "the same key under another root key";
 }
 
 TEST(Lint, FindingsCarryLevelItemAndTheListDescription) {
@@ -154,13 +171,12 @@ TEST(Lint, FindingsCarryLevelItemAndTheListDescription) {
   ASSERT_EQ(findings.size(), expected.size());
   for (std::size_t i = 0; i < expected.size(); ++i) {
     SCOPED_TRACE("finding " + std::to_string(i + 1));
-    EXPECT_EQ(findings[i].Rule, std::get<0>(expected[i])) << "findings go in item order, then rule order";
+    EXPECT_EQ(findings[i].Rule, std::get<0>(expected[i]))
+        << "findings go in item order, then in rule order";
     EXPECT_EQ(findings[i].Level, std::get<1>(expected[i]));
     EXPECT_EQ(findings[i].ItemNumber, std::get<2>(expected[i]));
     EXPECT_EQ(findings[i].Description, std::get<3>(expected[i]));
   }
   EXPECT_EQ(Lint({Registry(0, "\\K", "V", 1), Registry(9, "\\K")}).at(1).Description,
             "Registry item in key \\K of unknown kind 9");
-  EXPECT_EQ(LevelName(FindingLevel::Error), "error");
-  EXPECT_EQ(LevelName(FindingLevel::Warning), "warning");
 }

@@ -18,12 +18,14 @@ namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 
-ItemRecord Registry(std::uint32_t root, std::uint8_t kind, std::string key, std::string value = {}) {
+ItemRecord Registry(std::uint32_t root, std::uint8_t kind, std::string key,
+                    std::string value = {}) {
   return ItemRecord{"reg", RegistryBody{root, std::move(key), std::move(value), kind}};
 }
 ItemRecord File(std::string path) { return ItemRecord{"file", FileBody{std::move(path)}}; }
 ItemRecord Folder(std::string path, std::vector<std::string> masks, std::uint8_t removeEmpty = 0) {
-  return ItemRecord{"folder", FolderBody{FolderPathPart{std::move(path), removeEmpty}, std::move(masks)}};
+  return ItemRecord{"folder",
+                    FolderBody{FolderPathPart{std::move(path), removeEmpty}, std::move(masks)}};
 }
 
 PlugInRecords Sample() {
@@ -42,7 +44,8 @@ protected:
   void SetUp() override {
     std::random_device random;
     do {
-      Dir = fs::temp_directory_path() / ("ppj-test-" + std::to_string(random()) + std::to_string(random()));
+      Dir = fs::temp_directory_path() /
+            ("ppj-test-" + std::to_string(random()) + "-" + std::to_string(random()));
     } while (!fs::create_directory(Dir));
   }
   void TearDown() override {
@@ -54,17 +57,22 @@ protected:
   void Write(const std::string& name, const std::string& text) const {
     std::ofstream(Dir / name, std::ios::binary) << text;
   }
-  void Write(const std::string& name, const Bytes& bytes) const { Write(name, std::string(bytes.begin(), bytes.end())); }
+  void Write(const std::string& name, const Bytes& bytes) const {
+    Write(name, std::string(bytes.begin(), bytes.end()));
+  }
   std::string Read(const std::string& name) const {
     std::ifstream file(Dir / name, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(file), {});
   }
   std::set<std::string> Names() const {
     std::set<std::string> names;
-    for (const auto& entry : fs::directory_iterator(Dir)) names.insert(entry.path().filename().string());
+    for (const auto& entry : fs::directory_iterator(Dir))
+      names.insert(entry.path().filename().string());
     return names;
   }
-  int Lint(const std::string& name, bool json = false) { return RunLint({PathOf(name), json}, Out, Err); }
+  int Lint(const std::string& name, bool json = false) {
+    return RunLint({PathOf(name), json}, Out, Err);
+  }
 
   fs::path Dir;
   std::ostringstream Out, Err;
@@ -81,7 +89,8 @@ TEST_F(TextCommands, DumpThenBuildGivesTheOriginalBytes) {
   EXPECT_EQ(Read("in.json"), Out.str()) << "a dump to a file holds what a dump to the output shows";
   ASSERT_EQ(RunBuild({PathOf("in.json"), PathOf("out.ppj")}, Out, Err), kExitSuccess) << Err.str();
   EXPECT_EQ(Read("out.ppj"), std::string(original.begin(), original.end()));
-  EXPECT_EQ(Names(), (std::set<std::string>{"in.ppj", "in.json", "out.ppj"})) << "no file is left beside them";
+  EXPECT_EQ(Names(), (std::set<std::string>{"in.ppj", "in.json", "out.ppj"}))
+      << "no file is left beside them";
 }
 
 TEST_F(TextCommands, DumpOfADamagedFileWritesTheItemsBeforeTheDamage) {
@@ -92,7 +101,8 @@ TEST_F(TextCommands, DumpOfADamagedFileWritesTheItemsBeforeTheDamage) {
   Write("cut.ppj", bytes);
   EXPECT_EQ(RunDump({PathOf("cut.ppj"), ""}, Out, Err), kExitFindings);
   EXPECT_NE(Out.str().find("C:\\\\first.log"), std::string::npos) << Out.str();
-  EXPECT_EQ(Out.str().find("second"), std::string::npos) << "item 2 is incomplete and must not be shown";
+  EXPECT_EQ(Out.str().find("second"), std::string::npos)
+      << "item 2 is incomplete and must not be shown";
   EXPECT_NE(Err.str().find("ends inside item 2"), std::string::npos) << Err.str();
   EXPECT_NE(Err.str().find("1 of 3 items"), std::string::npos) << Err.str();
 
@@ -109,7 +119,8 @@ TEST_F(TextCommands, DumpOfWhatIsNoPlugInWritesNothing) {
   EXPECT_EQ(RunDump({PathOf("text.ppj"), PathOf("out.json")}, Out, Err), kExitUnusable);
   EXPECT_NE(Err.str().find("is not a plug-in file"), std::string::npos) << Err.str();
   EXPECT_EQ(RunDump({PathOf("missing.ppj"), PathOf("out.json")}, Out, Err), kExitUnusable);
-  EXPECT_NE(Err.str().find("cannot read"), std::string::npos) << Err.str();
+  EXPECT_NE(Err.str().find("missing.ppj"), std::string::npos)
+      << "the error names the file: " << Err.str();
   EXPECT_EQ(Out.str(), "");
   EXPECT_EQ(Names(), std::set<std::string>{"text.ppj"});
 }
@@ -121,11 +132,13 @@ TEST_F(TextCommands, BuildRefusesAnOverlongTextAndLeavesTheOutputAlone) {
   const std::string old("old plug-in \0 bytes", 19);
   Write("out.ppj", old);
   EXPECT_EQ(RunBuild({PathOf("in.json"), PathOf("out.ppj")}, Out, Err), kExitUnusable);
-  EXPECT_NE(Err.str().find("item 2, Key path: 300 characters, at most 255"), std::string::npos) << Err.str();
+  EXPECT_NE(Err.str().find("item 2, Key path: 300 characters, at most 255"), std::string::npos)
+      << Err.str();
   EXPECT_EQ(Read("out.ppj"), old) << "a refused build must not touch the existing file";
   EXPECT_EQ(Names(), (std::set<std::string>{"in.json", "out.ppj"}));
 
-  EXPECT_EQ(RunBuild({PathOf("in.json"), PathOf("out.ppj"), true}, Out, Err), kExitSuccess) << Err.str();
+  EXPECT_EQ(RunBuild({PathOf("in.json"), PathOf("out.ppj"), true}, Out, Err), kExitSuccess)
+      << Err.str();
   const std::string built = Read("out.ppj");
   TMemoryStream stream(Bytes(built.begin(), built.end()));
   PlugInRecords back;
@@ -169,7 +182,8 @@ TEST_F(TextCommands, LintExitStatuses) {
   EXPECT_NE(Out.str().find("item 1: warning [folder-without-masks]"), std::string::npos) << Out.str();
   EXPECT_EQ(Lint("cut.ppj"), kExitFindings) << "a damaged plug-in fails even without findings";
   EXPECT_EQ(Lint("text.txt"), kExitUnusable);
-  EXPECT_NE(Err.str().find("neither a plug-in file nor its JSON form"), std::string::npos) << Err.str();
+  EXPECT_NE(Err.str().find("neither a plug-in file nor its JSON form"), std::string::npos)
+      << Err.str();
   EXPECT_EQ(Lint("missing.ppj"), kExitUnusable);
 }
 
@@ -177,7 +191,8 @@ TEST_F(TextCommands, LintReadsTheTextFormAndWritesJson) {
   Write("in.json", PlugInToJson(PlugInRecords{PlugInHeader{"P", "A", 1.0, 0},
                                               {File("C:\\a.log"), Folder("%windows%\\", {"*.*"})}}));
   EXPECT_EQ(Lint("in.json"), kExitFindings) << Err.str();
-  EXPECT_NE(Out.str().find("item 2: error [system-folder-all-files]"), std::string::npos) << Out.str();
+  EXPECT_NE(Out.str().find("item 2: error [system-folder-all-files]"), std::string::npos)
+      << Out.str();
 
   Out.str("");
   EXPECT_EQ(Lint("in.json", true), kExitFindings) << Err.str();
@@ -185,8 +200,8 @@ TEST_F(TextCommands, LintReadsTheTextFormAndWritesJson) {
   ASSERT_FALSE(json.empty());
   EXPECT_EQ(json.front(), '[') << json;
   EXPECT_EQ(json.substr(json.size() - 2), "]\n") << json;
-  for (const char* text : {"\"rule\": \"system-folder-all-files\"", "\"level\": \"error\"", "\"item\": 2",
-                           "\"description\": \"Delete files in folder %windows%\\\\\""})
+  for (const char* text : {"\"rule\": \"system-folder-all-files\"", "\"level\": \"error\"",
+                           "\"item\": 2", "\"description\": \"Delete files in folder %windows%\\\\\""})
     EXPECT_NE(json.find(text), std::string::npos) << "expected " << text << " in\n" << json;
 
   Write("clean.json", PlugInToJson(PlugInRecords{PlugInHeader{"P", "A", 1.0, 0}, {File("C:\\a")}}));

@@ -1,0 +1,40 @@
+#!/usr/bin/env bash
+# The native ppj as the README shows it: dump, build back, lint, and the exit
+# statuses a script relies on. Usage: ReadmeCommands.sh PPJ SAMPLE
+set -uo pipefail
+ppj="$1"; sample="$2"
+work="$(mktemp -d)"
+trap 'rm -rf "$work"' EXIT
+failures=0
+expect_status() { # expected, description, command...
+  local expected="$1" what="$2"; shift 2
+  "$@" >"$work/out" 2>"$work/err"
+  local status=$?
+  if [ "$status" -ne "$expected" ]; then
+    echo "FAIL: $what: exit status $status, expected $expected"; cat "$work/out" "$work/err"
+    failures=$((failures + 1))
+  fi
+}
+
+expect_status 0 "help" "$ppj" --help
+expect_status 0 "dump" "$ppj" dump "$sample" -o "$work/sample.json"
+expect_status 0 "build" "$ppj" build "$work/sample.json" -o "$work/sample.ppj"
+cmp -s "$sample" "$work/sample.ppj" || { echo "FAIL: dump then build changed the sample"; failures=$((failures + 1)); }
+expect_status 0 "lint of the sample" "$ppj" lint "$sample"
+expect_status 0 "lint of its JSON, as JSON" "$ppj" lint "$work/sample.json" --format json
+grep -q '^\[\]$' "$work/out" || { echo "FAIL: the sample has findings:"; cat "$work/out"; failures=$((failures + 1)); }
+
+sed 's/"HKEY_CURRENT_USER"/0/' "$work/sample.json" >"$work/bad-root.json"
+expect_status 1 "lint of an unknown root key" "$ppj" lint "$work/bad-root.json"
+grep -q 'error \[unknown-root-key\]' "$work/out" || { echo "FAIL: no unknown-root-key finding"; failures=$((failures + 1)); }
+
+sed 's/"file"/"disk"/' "$work/sample.json" >"$work/bad-kind.json"
+cp "$work/sample.ppj" "$work/kept.ppj"
+expect_status 2 "build of an unknown kind" "$ppj" build "$work/bad-kind.json" -o "$work/kept.ppj"
+grep -q 'item 4, field "kind"' "$work/err" || { echo "FAIL: the error does not name item 4's kind"; failures=$((failures + 1)); }
+cmp -s "$sample" "$work/kept.ppj" || { echo "FAIL: a refused build changed the output"; failures=$((failures + 1)); }
+[ "$(ls "$work" | wc -l)" -eq 7 ] || { echo "FAIL: files left behind:"; ls "$work"; failures=$((failures + 1)); }
+
+expect_status 2 "preview without Windows" "$ppj" preview "$sample"
+expect_status 2 "no command" "$ppj"
+exit $((failures > 0))
