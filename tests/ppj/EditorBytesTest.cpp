@@ -5,6 +5,7 @@
 #include "app/PlugInFile.h"
 #include "ppj/JsonForm.h"
 #include "ppj/PlugInRecords.h"
+#include "tests/ppj/RecordBuilders.h"
 #include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -42,14 +43,6 @@ Bytes DumpAndBuild(const Bytes& file) {
   return EncodePlugIn(PlugInFromJson(PlugInToJson(records)));
 }
 
-ItemRecord Registry(std::uint32_t root, std::uint8_t kind, std::string key, std::string value) {
-  return ItemRecord{"reg", RegistryBody{root, std::move(key), std::move(value), kind}};
-}
-
-ItemRecord Folder(std::string path, std::uint8_t flag, std::vector<std::string> masks) {
-  return ItemRecord{"dir", FolderBody{FolderPathPart{std::move(path), flag}, std::move(masks)}};
-}
-
 Bytes Encoded(std::vector<ItemRecord> items, double time = 46000.25) {
   PlugInRecords records;
   records.Header = PlugInHeader{"Edges", "Tester", time, 0};
@@ -75,7 +68,7 @@ TEST(EditorBytes, EveryKindAndRegistryKindBuildsBackAsTheEditorSavesIt) {
       Registry(0x80000000, 2, "C", ""),
       Registry(0x12345678, 9, "Unknown\\Root", "and kind"),
       ItemRecord{"file", FileBody{"%WINDOWS%\\x.log"}},
-      Folder("%WINTEMP%", 2, {"*.tmp", "", "*.bak"}),
+      Folder("%WINTEMP%", {"*.tmp", "", "*.bak"}, 2),
   });
   ExpectSameAsEditor(file, "kinds");
   EXPECT_TRUE(DumpAndBuild(file) == file) << "a file the writer made comes back unchanged";
@@ -100,21 +93,21 @@ TEST(EditorBytes, FieldEdgesBuildBackAsTheEditorSavesThem) {
   Bytes key = Encoded({Registry(0x80000001, 0, "k", "v")});
   std::fill_n(key.begin() + kFirstItemBody + 4, kKeyFieldSize, std::uint8_t{'k'});
   ExpectSameAsEditor(key, "key path without a NUL");
-  Bytes path = Encoded({Folder("C:\\d", 1, {"*"})});
+  Bytes path = Encoded({Folder("C:\\d", {"*"}, 1)});
   std::fill_n(path.begin() + kFirstItemBody, kPathFieldSize, std::uint8_t{'p'});
   ExpectSameAsEditor(path, "folder path without a NUL");
 
   // Masks split at CR, LF and CR LF are written back each followed by CR LF, which
   // lengthens the text: a text that no longer fits is shortened.
-  ExpectSameAsEditor(Encoded({Folder("C:\\d", 0, {"a\rb\nc\r\nd\n\re"})}), "line breaks");
-  ExpectSameAsEditor(Encoded({Folder("C:\\d", 0, {std::string(1000, 'm') + std::string(20, '\r')})}),
+  ExpectSameAsEditor(Encoded({Folder("C:\\d", {"a\rb\nc\r\nd\n\re"}, 0)}), "line breaks");
+  ExpectSameAsEditor(Encoded({Folder("C:\\d", {std::string(1000, 'm') + std::string(20, '\r')}, 0)}),
                      "masks that grow past their field");
 
   // Bytes above 0x7F in every kind of text, and stray bytes after the last item.
   const std::string high = "\x80\xA9\xE9\xFF";
   Bytes texts = Encoded({Registry(0x80000001, 0, "K" + high, "V" + high),
                          ItemRecord{"n" + high, FileBody{"C:\\" + high}},
-                         Folder("C:\\" + high, 1, {"*" + high})});
+                         Folder("C:\\" + high, {"*" + high}, 1)});
   ExpectSameAsEditor(texts, "bytes above 0x7F");
   EXPECT_TRUE(DumpAndBuild(texts) == texts);
   texts.insert(texts.end(), {1, 2, 3});

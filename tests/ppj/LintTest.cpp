@@ -1,4 +1,5 @@
 #include "ppj/Lint.h"
+#include "tests/ppj/RecordBuilders.h"
 
 #include <gtest/gtest.h>
 
@@ -13,14 +14,10 @@ using Rules = std::vector<std::string>;
 
 constexpr std::uint32_t kCurrentUser = 0x80000001u;
 
-ItemRecord Registry(std::uint8_t kind, std::string key, std::string value = {},
-                    std::uint32_t root = kCurrentUser) {
-  return ItemRecord{"reg", RegistryBody{root, std::move(key), std::move(value), kind}};
-}
-ItemRecord File(std::string path) { return ItemRecord{"file", FileBody{std::move(path)}}; }
-ItemRecord Folder(std::string path, std::vector<std::string> masks, std::uint8_t removeEmpty = 0) {
-  return ItemRecord{"folder",
-                    FolderBody{FolderPathPart{std::move(path), removeEmpty}, std::move(masks)}};
+// A registry item, by default on HKEY_CURRENT_USER.
+ItemRecord Key(std::uint8_t kind, std::string key, std::string value = {},
+               std::uint32_t root = kCurrentUser) {
+  return Registry(root, kind, std::move(key), std::move(value));
 }
 
 std::vector<LintFinding> Lint(std::vector<ItemRecord> items) {
@@ -41,22 +38,22 @@ bool Has(const Rules& rules, const std::string& rule) {
 } // namespace
 
 TEST(Lint, RegistryItems) {
-  EXPECT_EQ(RulesOf(Registry(1, "")), Rules{"whole-key-on-root"})
+  EXPECT_EQ(RulesOf(Key(1, "")), Rules{"whole-key-on-root"})
       << "removes all of HKEY_CURRENT_USER";
-  EXPECT_EQ(RulesOf(Registry(1, "\\")), Rules{"whole-key-on-root"})
+  EXPECT_EQ(RulesOf(Key(1, "\\")), Rules{"whole-key-on-root"})
       << "\"\\\" is the root key as well";
-  EXPECT_EQ(RulesOf(Registry(1, "\\Software\\X")), Rules{});
-  EXPECT_EQ(RulesOf(Registry(0, "", "Value")), Rules{})
+  EXPECT_EQ(RulesOf(Key(1, "\\Software\\X")), Rules{});
+  EXPECT_EQ(RulesOf(Key(0, "", "Value")), Rules{})
       << "one value of the root key is not the root key";
 
-  EXPECT_EQ(RulesOf(Registry(0, "\\K", "V", 0x80000004u)), Rules{"unknown-root-key"});
-  EXPECT_EQ(RulesOf(Registry(0, "\\K", "V", 0x80000005u)), Rules{})
+  EXPECT_EQ(RulesOf(Key(0, "\\K", "V", 0x80000004u)), Rules{"unknown-root-key"});
+  EXPECT_EQ(RulesOf(Key(0, "\\K", "V", 0x80000005u)), Rules{})
       << "HKEY_CURRENT_CONFIG is known";
-  EXPECT_NE(Lint({Registry(0, "\\K", "V", 0x12345678u)}).at(0).Message.find("0x12345678"),
+  EXPECT_NE(Lint({Key(0, "\\K", "V", 0x12345678u)}).at(0).Message.find("0x12345678"),
             std::string::npos) << "the message shows the stored root key";
 
-  EXPECT_EQ(RulesOf(Registry(3, "\\K")), Rules{"unknown-registry-kind"});
-  EXPECT_EQ(RulesOf(Registry(2, "\\K")), Rules{});
+  EXPECT_EQ(RulesOf(Key(3, "\\K")), Rules{"unknown-registry-kind"});
+  EXPECT_EQ(RulesOf(Key(2, "\\K")), Rules{});
 }
 
 TEST(Lint, FilePaths) {
@@ -143,19 +140,19 @@ TEST(Lint, DuplicatesCompareWhatTheItemsRemove) {
   EXPECT_FALSE(duplicates(Folder("C:\\Temp", {"*.tmp"}), Folder("C:\\Temp", {"*.tmp", "*.log"})));
   EXPECT_TRUE(duplicates(File("%WINDOWS%\\A.log"), File("%windows%\\a.LOG")));
   EXPECT_FALSE(duplicates(File("C:\\a.log"), Folder("C:\\a.log", {"*"})));
-  EXPECT_TRUE(duplicates(Registry(0, "\\Software\\X", "Value"),
-                         Registry(0, "\\software\\x\\", "VALUE")));
-  EXPECT_FALSE(duplicates(Registry(0, "\\Software\\X", "A"), Registry(0, "\\Software\\X", "B")));
-  EXPECT_TRUE(duplicates(Registry(1, "\\Software\\X", "A"), Registry(1, "\\Software\\X", "B")))
+  EXPECT_TRUE(duplicates(Key(0, "\\Software\\X", "Value"),
+                         Key(0, "\\software\\x\\", "VALUE")));
+  EXPECT_FALSE(duplicates(Key(0, "\\Software\\X", "A"), Key(0, "\\Software\\X", "B")));
+  EXPECT_TRUE(duplicates(Key(1, "\\Software\\X", "A"), Key(1, "\\Software\\X", "B")))
       << "a whole key does not use its value name";
-  EXPECT_FALSE(duplicates(Registry(1, "\\Software\\X"), Registry(2, "\\Software\\X")));
-  EXPECT_FALSE(duplicates(Registry(1, "\\Software\\X"),
-                          Registry(1, "\\Software\\X", {}, 0x80000002u)))
+  EXPECT_FALSE(duplicates(Key(1, "\\Software\\X"), Key(2, "\\Software\\X")));
+  EXPECT_FALSE(duplicates(Key(1, "\\Software\\X"),
+                          Key(1, "\\Software\\X", {}, 0x80000002u)))
       << "the same key under another root key";
 }
 
 TEST(Lint, FindingsCarryLevelItemAndTheListDescription) {
-  ItemRecord root = Registry(1, "\\", {}, 7);
+  ItemRecord root = Key(1, "\\", {}, 7);
   root.Name = std::string(130, 'r');
   const std::vector<LintFinding> findings =
       Lint({Folder("%WINTEMP%", {"*.tmp"}, 1), root, Folder("C:\\x", {}, 1), File("x\\%Bad%")});
@@ -177,6 +174,6 @@ TEST(Lint, FindingsCarryLevelItemAndTheListDescription) {
     EXPECT_EQ(findings[i].ItemNumber, std::get<2>(expected[i]));
     EXPECT_EQ(findings[i].Description, std::get<3>(expected[i]));
   }
-  EXPECT_EQ(Lint({Registry(0, "\\K", "V", 1), Registry(9, "\\K")}).at(1).Description,
+  EXPECT_EQ(Lint({Key(0, "\\K", "V", 1), Key(9, "\\K")}).at(1).Description,
             "Registry item in key \\K of unknown kind 9");
 }

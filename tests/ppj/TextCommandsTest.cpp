@@ -1,6 +1,7 @@
 #include "ppj/TextCommands.h"
 
 #include "ppj/JsonForm.h"
+#include "tests/ppj/RecordBuilders.h"
 
 #include <gtest/gtest.h>
 
@@ -17,16 +18,6 @@ namespace fs = std::filesystem;
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
-
-ItemRecord Registry(std::uint32_t root, std::uint8_t kind, std::string key,
-                    std::string value = {}) {
-  return ItemRecord{"reg", RegistryBody{root, std::move(key), std::move(value), kind}};
-}
-ItemRecord File(std::string path) { return ItemRecord{"file", FileBody{std::move(path)}}; }
-ItemRecord Folder(std::string path, std::vector<std::string> masks, std::uint8_t removeEmpty = 0) {
-  return ItemRecord{"folder",
-                    FolderBody{FolderPathPart{std::move(path), removeEmpty}, std::move(masks)}};
-}
 
 PlugInRecords Sample() {
   double nan = 0;
