@@ -12,11 +12,14 @@ constexpr std::size_t kListedTexts = 5;
 std::string Describe(const StoredText& text) {
   const std::string owner =
       text.ItemNumber == 0 ? "Plug-in" : "Item " + std::to_string(text.ItemNumber);
-  return owner + ", " + text.Field + ": " + std::to_string(text.Length) + " characters, at most " +
-         std::to_string(text.Width - 1);
+  return owner + ", " + text.Field + ": " + LengthText(text);
 }
 
 } // namespace
+
+std::string LengthText(const StoredText& text) {
+  return std::to_string(text.Length) + " characters, at most " + std::to_string(text.Width - 1);
+}
 
 void CheckStoredText(std::vector<StoredText>& overlong, int itemNumber, const std::string& field,
                      const std::string& text, std::size_t width) {

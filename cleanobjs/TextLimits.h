@@ -15,6 +15,9 @@ struct StoredText {
   std::size_t Width = 0;   // field width in bytes; the text may hold Width - 1
 };
 
+// "300 characters, at most 255".
+std::string LengthText(const StoredText& text);
+
 // Adds `text` to `overlong` when it does not fit a field of `width` bytes.
 void CheckStoredText(std::vector<StoredText>& overlong, int itemNumber,
                      const std::string& field, const std::string& text, std::size_t width);

@@ -23,6 +23,22 @@ void CivilFromDays(std::int64_t days, int& year, int& month, int& day) {
   month = static_cast<int>(shiftedMonth < 10 ? shiftedMonth + 3 : shiftedMonth - 9);
   year = static_cast<int>(yearOfEra + era * 400 + (month <= 2 ? 1 : 0));
 }
+// Days since 1970-01-01 of a civil date, the inverse of CivilFromDays.
+std::int64_t DaysFromCivil(int year, int month, int day) {
+  year -= month <= 2 ? 1 : 0;
+  const std::int64_t era = (year >= 0 ? year : year - 399) / 400;
+  const std::int64_t yearOfEra = year - era * 400;
+  const std::int64_t dayOfYear = (153 * (month + (month > 2 ? -3 : 9)) + 2) / 5 + day - 1;
+  const std::int64_t dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
+  return era * 146097 + dayOfEra - 719468;
+}
+
+int DaysInMonth(int year, int month) {
+  constexpr int kDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+  const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+  return month == 2 && leap ? 29 : kDays[month - 1];
+}
+
 } // namespace
 
 std::optional<TDateTimeParts> DecodeDateTime(double dateTime) {
@@ -41,4 +57,19 @@ std::optional<TDateTimeParts> DecodeDateTime(double dateTime) {
   parts.Second = static_cast<int>(timeOfDay / 1000 % 60);
   parts.Millisecond = static_cast<int>(timeOfDay % 1000);
   return parts;
+}
+
+std::optional<double> EncodeDateTime(const TDateTimeParts& parts) {
+  if (parts.Year < 1601 || parts.Year > 9999 || parts.Month < 1 || parts.Month > 12 ||
+      parts.Day < 1 || parts.Day > DaysInMonth(parts.Year, parts.Month) || parts.Hour < 0 ||
+      parts.Hour > 23 || parts.Minute < 0 || parts.Minute > 59 || parts.Second < 0 ||
+      parts.Second > 59 || parts.Millisecond < 0 || parts.Millisecond > 999)
+    return std::nullopt;
+  const std::int64_t days = DaysFromCivil(parts.Year, parts.Month, parts.Day) + 25569;
+  const double fraction =
+      ((parts.Hour * 60.0 + parts.Minute) * 60.0 + parts.Second + parts.Millisecond / 1000.0) /
+      86400.0;
+  // Before 1899-12-30 the time of day still counts forward from the day's whole part,
+  // as DecodeDateTime reads it (-1.25 is 1899-12-29 06:00).
+  return days >= 0 ? static_cast<double>(days) + fraction : static_cast<double>(days) - fraction;
 }

@@ -13,3 +13,8 @@ struct TDateTimeParts {
 // as writers of such values store it. Empty for a value that names no day of the
 // years 1601 to 9999, which a damaged or foreign file can hold.
 std::optional<TDateTimeParts> DecodeDateTime(double dateTime);
+
+// The date-time of a calendar date and time of day, the inverse of DecodeDateTime to
+// the millisecond. Empty for a date outside the years 1601 to 9999, a day its month
+// does not have, or a time of day out of range.
+std::optional<double> EncodeDateTime(const TDateTimeParts& parts);

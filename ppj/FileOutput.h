@@ -13,8 +13,8 @@ namespace plugin {
 // The file's bytes, or empty with `error` naming the file and the system's reason.
 std::optional<std::vector<std::uint8_t>> ReadWholeFile(const std::string& path, std::string& error);
 
-// Writes the bytes in place of `path`; false with `error` set when it cannot. A file
-// replaced keeps its permissions where the system has them.
+// Writes the bytes in place of `path`; false with `error` set when it cannot. On Linux
+// a file replaced keeps its permission bits; on Windows the new file has the folder's.
 bool ReplaceFileWith(const std::string& path, const std::vector<std::uint8_t>& bytes,
                      std::string& error);
 

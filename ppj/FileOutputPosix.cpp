@@ -29,6 +29,7 @@ bool WriteAll(int descriptor, const std::vector<std::uint8_t>& bytes) {
   while (done < bytes.size()) {
     const ssize_t written = write(descriptor, bytes.data() + done, bytes.size() - done);
     if (written < 0 && errno == EINTR) continue;
+    if (written == 0) errno = ENOSPC; // write(2) sets no error for a full disk
     if (written <= 0) return false;
     done += static_cast<std::size_t>(written);
   }

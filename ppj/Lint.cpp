@@ -1,6 +1,5 @@
 #include "ppj/Lint.h"
 
-#include "app/ItemDescription.h"
 #include "cleanobjs/FolderPaths.h"
 #include "ppj/RecordNames.h"
 #include "sysfolders/SysFolders.h"
@@ -70,13 +69,13 @@ bool MatchesEveryName(const std::string& mask) {
   return allStars(mask.substr(0, dot)) && allStars(mask.substr(dot + 1));
 }
 
-// The system folders themselves, whose every file a cleaner must never remove.
+// The system folders themselves, whose every file a cleaner must never remove. A root
+// without its "\\" ("C:", "\\") is no full path, which the items refuse to walk.
 bool IsSystemFolder(const std::string& folder) {
   const std::string path = Folded(WithoutTrailingSeparators(folder));
   if (path == "%windows%" || path == "%programfiles%" || path == "%profile%") return true;
-  const bool driveRoot = path.size() == 2 && path[1] == ':' && path[0] >= 'a' && path[0] <= 'z';
-  // Empty is what "\" leaves: the root of the current drive.
-  return driveRoot || path.empty();
+  const bool driveLetter = path.size() == 2 && path[1] == ':' && path[0] >= 'a' && path[0] <= 'z';
+  return driveLetter && folder.size() > 2 && folder[2] == '\\';
 }
 
 class Linter {
@@ -177,22 +176,13 @@ std::vector<std::string> Target(const ItemRecord& item) {
 }
 
 std::string TooLongMessage(const StoredText& text) {
-  return text.Field + ": " + std::to_string(text.Length) + " characters, at most " +
-         std::to_string(text.Width - 1) + "; saving stores it shortened";
+  return text.Field + ": " + LengthText(text) + "; saving stores it shortened";
 }
 
 } // namespace
 
 std::string LevelName(FindingLevel level) {
   return level == FindingLevel::Error ? "error" : "warning";
-}
-
-std::string DescribeItem(const ItemRecord& item) {
-  if (const auto* registry = std::get_if<RegistryBody>(&item.Body))
-    return RegistryItemDescription(registry->Kind, registry->KeyPath, registry->ValueName);
-  if (const auto* file = std::get_if<FileBody>(&item.Body)) return FileItemDescription(file->Path);
-  const auto& folder = std::get<FolderBody>(item.Body);
-  return FolderItemDescription(folder.PathPart.Folder, folder.PathPart.RemoveEmptyFolder != 0);
 }
 
 std::vector<LintFinding> LintPlugIn(const PlugInRecords& records) {

@@ -24,7 +24,4 @@ std::string LevelName(FindingLevel level); // "error", "warning"
 // Every finding, in item order, and in rule order within an item.
 std::vector<LintFinding> LintPlugIn(const PlugInRecords& records);
 
-// The editor list's description of an item.
-std::string DescribeItem(const ItemRecord& item);
-
 } // namespace plugin

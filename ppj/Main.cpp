@@ -8,9 +8,18 @@
 
 #include <iostream>
 
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#endif
+
 using namespace plugin;
 
 int main(int argc, char** argv) {
+#ifdef _WIN32
+  // The JSON and the findings are the same bytes on every system: no CR before LF.
+  _setmode(_fileno(stdout), _O_BINARY);
+#endif
   CLI::App app{"ppj: shows, builds, checks and previews Varnex cleaning plug-ins (.ppj).\n"
                "Exit status: 0 success, 1 a damaged plug-in or a lint error, 2 unusable input."};
   app.require_subcommand(1);

@@ -1,5 +1,7 @@
 #include "ppj/PlugInRecords.h"
 
+#include "app/ItemDescription.h"
+
 #include <array>
 
 namespace plugin {
@@ -85,6 +87,14 @@ void EncodeItem(std::vector<std::uint8_t>& out, const ItemRecord& item) {
 }
 
 } // namespace
+
+std::string DescribeItem(const ItemRecord& item) {
+  if (const auto* registry = std::get_if<RegistryBody>(&item.Body))
+    return RegistryItemDescription(registry->Kind, registry->KeyPath, registry->ValueName);
+  if (const auto* file = std::get_if<FileBody>(&item.Body)) return FileItemDescription(file->Path);
+  const auto& folder = std::get<FolderBody>(item.Body);
+  return FolderItemDescription(folder.PathPart.Folder, folder.PathPart.RemoveEmptyFolder != 0);
+}
 
 PlugInReadResult ReadPlugInRecords(TStream& stream, PlugInRecords& records) {
   records.Items.clear();

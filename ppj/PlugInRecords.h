@@ -38,6 +38,9 @@ struct PlugInRecords {
 // damage. The outcome says whether, and where, the file is damaged.
 PlugInReadResult ReadPlugInRecords(TStream& stream, PlugInRecords& records);
 
+// The item's description, as the editor's list shows it.
+std::string DescribeItem(const ItemRecord& item);
+
 // The texts that do not fit their fields, named as the editor's save names them.
 std::vector<StoredText> OverlongTexts(const PlugInRecords& records);
 

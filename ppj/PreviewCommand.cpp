@@ -3,7 +3,7 @@
 #include "app/PlugInFile.h"
 #include "cleanobjs/FolderPaths.h"
 #include "ppj/FileOutput.h"
-#include "ppj/Lint.h"
+#include "ppj/PlugInRecords.h"
 #include "ppj/PreviewRun.h"
 #include "ppj/TextCommands.h"
 #include "preview/KiloBytes.h"
@@ -157,7 +157,7 @@ int RunPreview(const PreviewOptions& options, std::ostream& out, std::ostream& e
       return kExitUnusable;
     }
   }
-  return damaged ? kExitFindings : kExitSuccess;
+  return damaged || result.EndedByError ? kExitFindings : kExitSuccess;
 }
 
 } // namespace plugin

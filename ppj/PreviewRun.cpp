@@ -23,14 +23,16 @@ public:
     RegisterClassOnce("VarnexPreviewReceiver", nullptr);
     CreateHandle("VarnexPreviewReceiver", "", WS_POPUP, 0, 0, nullptr);
   }
-  ~TReceiver() override { DestroyWindow(Handle()); }
-
   void BeginItem(int number) {
     FNumber = number;
+    FFinished = false;
     FFolder.clear();
     FResult.Items.emplace_back();
     Report();
   }
+
+  // A collection thread that ends without its finish message was ended by an error.
+  bool Finished() const { return FFinished; }
 
   // A file item reports the name it found; its folder is the item's own.
   void EndFileItem(const TCleanFile& item) {
@@ -47,6 +49,7 @@ protected:
     case WM_ITEM_FILE_FOUND: FileFound(*reinterpret_cast<const TSearchRec*>(lParam)); return 0;
     case WM_ITEM_REG_FOUND: ValueFound(*reinterpret_cast<const TRegItem*>(lParam)); return 0;
     case WM_ITEM_SEARCH_PATH: SearchPath(reinterpret_cast<const char*>(lParam)); return 0;
+    case WM_COLLECT_FINISH: FFinished = true; return 0;
     case WM_ITEM_TEXT:
       if (static_cast<TextLevel>(wParam) == TextLevel::Failure)
         FResult.Notes.push_back(ItemNote{FNumber, reinterpret_cast<const char*>(lParam)});
@@ -96,6 +99,7 @@ private:
   const bool FListFound;
   const PreviewProgress& FProgress;
   int FNumber = 0;
+  bool FFinished = false;
   std::string FFolder;
   std::vector<FoundEntry> FFolderless;
   ItemFigures FTotal; // of every item so far, for the progress
@@ -114,6 +118,13 @@ PreviewResult CollectItemByItem(const std::vector<TCleanObj*>& items, bool listF
     // The thread sends its messages to the receiver while this thread waits here.
     TCollectInfoThread::Create(std::move(list), receiver.Handle())->WaitFor();
     if (const auto* file = dynamic_cast<const TCleanFile*>(items[i])) receiver.EndFileItem(*file);
+    if (!receiver.Finished()) {
+      result.Notes.push_back(ItemNote{static_cast<int>(i) + 1,
+                                      "its collection ended with an error; the items after it "
+                                      "are not collected, as in the editor's preview"});
+      result.EndedByError = true;
+      break;
+    }
   }
   return result;
 }

@@ -33,9 +33,12 @@ struct ItemNote {
 };
 
 struct PreviewResult {
-  std::vector<ItemFigures> Items; // one per item, in order
+  std::vector<ItemFigures> Items; // one per item collected, in order
+  // An item's collection raised an error; as in the editor's preview, the items after
+  // it were not collected.
   std::vector<FoundEntry> Found;  // only when asked for
   std::vector<ItemNote> Notes;
+  bool EndedByError = false;
 };
 
 // Called on this thread while the collection runs: the 1-based number of the item
@@ -43,7 +46,8 @@ struct PreviewResult {
 using PreviewProgress = std::function<void(int itemNumber, const ItemFigures& soFar)>;
 
 // Collects every item in order, each on a collection thread of its own, and waits
-// for each. Needs the system folder table.
+// for each; an item whose collection raises an error ends the run, as it ends the
+// editor's. Needs the system folder table.
 PreviewResult CollectItemByItem(const std::vector<TCleanObj*>& items, bool listFound,
                                 const PreviewProgress& progress);
 

@@ -29,23 +29,6 @@ int HexDigit(char c) {
   return -1;
 }
 
-// Days from 1970-01-01 to a civil date (Howard Hinnant's algorithm).
-std::int64_t DaysFromCivil(int year, int month, int day) {
-  year -= month <= 2 ? 1 : 0;
-  const std::int64_t era = (year >= 0 ? year : year - 399) / 400;
-  const std::int64_t yearOfEra = year - era * 400;
-  const std::int64_t dayOfYear = (153 * (month + (month > 2 ? -3 : 9)) + 2) / 5 + day - 1;
-  const std::int64_t dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
-  return era * 146097 + dayOfEra - 719468;
-}
-
-bool IsLeapYear(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
-
-int DaysInMonth(int year, int month) {
-  constexpr int kDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-  return month == 2 && IsLeapYear(year) ? 29 : kDays[month - 1];
-}
-
 } // namespace
 
 std::string ItemKindName(ItemKind kind) { return kItemKinds.at(static_cast<std::size_t>(kind)); }
@@ -113,21 +96,14 @@ std::optional<double> TimeStampFromBytes(const std::string& hex) {
 }
 
 std::optional<double> TimeStampFromText(const std::string& text) {
-  int year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0;
+  TDateTimeParts parts;
   char end = 0;
-  const int fields = std::sscanf(text.c_str(), "%4d-%2d-%2d %2d:%2d:%2d%c", &year, &month, &day,
-                                 &hour, &minute, &second, &end);
+  const int fields = std::sscanf(text.c_str(), "%4d-%2d-%2d %2d:%2d:%2d%c", &parts.Year,
+                                 &parts.Month, &parts.Day, &parts.Hour, &parts.Minute,
+                                 &parts.Second, &end);
   const bool dateOnly = fields == 3 && text.size() == 10;
   if (fields != 6 && !dateOnly) return std::nullopt;
-  if (year < 1601 || year > 9999 || month < 1 || month > 12 || day < 1 ||
-      day > DaysInMonth(year, month) || hour > 23 || minute > 59 || second > 59 || hour < 0 ||
-      minute < 0 || second < 0)
-    return std::nullopt;
-  // Days since 1899-12-30; before it the time of day still counts forward from the
-  // day's whole part, as the stored values put it (-1.25 is 1899-12-29 06:00).
-  const std::int64_t days = DaysFromCivil(year, month, day) - DaysFromCivil(1899, 12, 30);
-  const double fraction = (hour * 3600.0 + minute * 60.0 + second) / 86400.0;
-  return days >= 0 ? static_cast<double>(days) + fraction : static_cast<double>(days) - fraction;
+  return EncodeDateTime(parts);
 }
 
 } // namespace plugin

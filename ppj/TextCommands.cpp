@@ -13,20 +13,18 @@ namespace {
 
 std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
 
-// A .ppj as records: what could be read, with `damaged` set when that is not all.
+// A .ppj as records: what could be read, and in `result` whether that is all.
 std::optional<PlugInRecords> ReadPlugInFile(const std::string& path,
                                             const std::vector<std::uint8_t>& bytes,
-                                            std::ostream& err, bool& damaged) {
+                                            std::ostream& err, PlugInReadResult& result) {
   TMemoryStream stream(bytes);
   PlugInRecords records;
-  const PlugInReadResult result = ReadPlugInRecords(stream, records);
+  result = ReadPlugInRecords(stream, records);
   if (result.Outcome == ReadOutcome::NotAPlugIn) {
     err << "ppj: " << Quoted(path) << " is not a plug-in file\n";
     return std::nullopt;
   }
-  damaged = IsDamaged(result.Outcome);
-  if (damaged) err << "ppj: " << DamageReport(path, result) << "\n";
-  if (result.Outcome == ReadOutcome::HeaderTruncated) records.Header = PlugInHeader{};
+  if (IsDamaged(result.Outcome)) err << "ppj: " << DamageReport(path, result) << "\n";
   return records;
 }
 
@@ -37,17 +35,43 @@ std::optional<std::vector<std::uint8_t>> ReadInput(const std::string& path, std:
   return bytes;
 }
 
-bool WriteOutput(const std::string& path, const std::string& text, std::ostream& err) {
+bool WriteOutput(const std::string& path, const std::vector<std::uint8_t>& bytes,
+                 std::ostream& err) {
   std::string error;
-  if (ReplaceFileWith(path, std::vector<std::uint8_t>(text.begin(), text.end()), error)) return true;
+  if (ReplaceFileWith(path, bytes, error)) return true;
   err << "ppj: " << error << "\n";
   return false;
 }
 
+// The JSON form's name of a stored text that the editor calls `field`.
+std::string JsonFieldName(const std::string& field) {
+  if (field == "Author") return "author";
+  if (field == "Key path") return "keyPath";
+  if (field == "Value name") return "valueName";
+  if (field == "File path" || field == "Folder path") return "path";
+  if (field == "Masks") return "masks";
+  return "name"; // the plug-in's and the item's
+}
+
 std::string TooLongError(const StoredText& text) {
   const std::string owner = text.ItemNumber == 0 ? "header" : "item " + std::to_string(text.ItemNumber);
-  return owner + ", " + text.Field + ": " + std::to_string(text.Length) + " characters, at most " +
-         std::to_string(text.Width - 1);
+  const std::string note = text.Field == "Masks" ? ", each mask followed by CR LF" : "";
+  return owner + ", field \"" + JsonFieldName(text.Field) + "\": " + LengthText(text) + note;
+}
+
+// Where reading stopped and how much could be read.
+std::string DamageDetails(const PlugInReadResult& result) {
+  // Without its header the file says nothing of its items.
+  if (result.Outcome == ReadOutcome::HeaderTruncated)
+    return DamageText(result) + " Nothing could be read.";
+  return DamageText(result) + " " + std::to_string(result.ItemsRead) + " of " +
+         std::to_string(std::max(result.Header.ItemCount, 0)) + " items could be read.";
+}
+
+// The finding for a damaged file, before the findings of the items that were read.
+LintFinding DamageFinding(const PlugInReadResult& result) {
+  return LintFinding{"damaged-file", FindingLevel::Error, result.ItemsRead + 1, "Plug-in",
+                     "the file is damaged: " + DamageDetails(result)};
 }
 
 void PrintFinding(const std::string& path, const LintFinding& finding, std::ostream& out) {
@@ -58,23 +82,21 @@ void PrintFinding(const std::string& path, const LintFinding& finding, std::ostr
 } // namespace
 
 std::string DamageReport(const std::string& path, const PlugInReadResult& result) {
-  return Quoted(path) + " is damaged: " + DamageText(result) + " " +
-         std::to_string(result.ItemsRead) + " of " +
-         std::to_string(std::max(result.Header.ItemCount, 0)) + " items could be read.";
+  return Quoted(path) + " is damaged: " + DamageDetails(result);
 }
 
 int RunDump(const DumpOptions& options, std::ostream& out, std::ostream& err) {
   const auto bytes = ReadInput(options.Input, err);
   if (!bytes) return kExitUnusable;
-  bool damaged = false;
-  const auto records = ReadPlugInFile(options.Input, *bytes, err, damaged);
+  PlugInReadResult read;
+  const auto records = ReadPlugInFile(options.Input, *bytes, err, read);
   if (!records) return kExitUnusable;
   const std::string json = PlugInToJson(*records);
   if (options.Output.empty())
     out << json;
-  else if (!WriteOutput(options.Output, json, err))
+  else if (!WriteOutput(options.Output, std::vector<std::uint8_t>(json.begin(), json.end()), err))
     return kExitUnusable;
-  return damaged ? kExitFindings : kExitSuccess;
+  return IsDamaged(read.Outcome) ? kExitFindings : kExitSuccess;
 }
 
 int RunBuild(const BuildOptions& options, std::ostream&, std::ostream& err) {
@@ -94,22 +116,18 @@ int RunBuild(const BuildOptions& options, std::ostream&, std::ostream& err) {
     err << "ppj: nothing written; give --shorten to store these texts shortened to fit\n";
     return kExitUnusable;
   }
-  const std::vector<std::uint8_t> plugIn = EncodePlugIn(records);
-  std::string error;
-  if (!ReplaceFileWith(options.Output, plugIn, error)) {
-    err << "ppj: " << error << "\n";
-    return kExitUnusable;
-  }
-  return kExitSuccess;
+  return WriteOutput(options.Output, EncodePlugIn(records), err) ? kExitSuccess : kExitUnusable;
 }
 
 int RunLint(const LintOptions& options, std::ostream& out, std::ostream& err) {
   const auto bytes = ReadInput(options.Input, err);
   if (!bytes) return kExitUnusable;
   std::optional<PlugInRecords> records;
-  bool damaged = false;
+  std::vector<LintFinding> findings;
   if (HasPlugInMagic(bytes->data(), bytes->size())) {
-    records = ReadPlugInFile(options.Input, *bytes, err, damaged);
+    PlugInReadResult read;
+    records = ReadPlugInFile(options.Input, *bytes, err, read);
+    if (IsDamaged(read.Outcome)) findings.push_back(DamageFinding(read));
   } else {
     try {
       records = PlugInFromJson(std::string(bytes->begin(), bytes->end()));
@@ -120,7 +138,8 @@ int RunLint(const LintOptions& options, std::ostream& out, std::ostream& err) {
   }
   if (!records) return kExitUnusable;
 
-  const std::vector<LintFinding> findings = LintPlugIn(*records);
+  const std::vector<LintFinding> itemFindings = LintPlugIn(*records);
+  findings.insert(findings.end(), itemFindings.begin(), itemFindings.end());
   if (options.Json) {
     out << FindingsToJson(findings);
   } else {
@@ -129,7 +148,7 @@ int RunLint(const LintOptions& options, std::ostream& out, std::ostream& err) {
   const bool errorFound = std::any_of(findings.begin(), findings.end(), [](const LintFinding& f) {
     return f.Level == FindingLevel::Error;
   });
-  return errorFound || damaged ? kExitFindings : kExitSuccess;
+  return errorFound ? kExitFindings : kExitSuccess;
 }
 
 } // namespace plugin

@@ -51,3 +51,20 @@ TEST(DecodeDateTime, RefusesValuesThatNameNoShowableDay) {
   EXPECT_FALSE(DecodeDateTime(2958466.0).has_value()) << "10000-01-01";
   ExpectParts(2958465.5, 9999, 12, 31, 12, 0, 0, 0);
 }
+
+TEST(EncodeDateTime, IsTheInverseOfDecodingAndRefusesDatesThatDoNotExist) {
+  for (const double value : {0.0, 2.0, 61.0, 36585.0, 46364.5, -1.25, -109205.0, 2958465.5,
+                             45000.0 + (13 * 3600 + 14 * 60 + 15) / 86400.0}) {
+    const auto parts = DecodeDateTime(value);
+    ASSERT_TRUE(parts.has_value()) << value;
+    const auto again = EncodeDateTime(*parts);
+    ASSERT_TRUE(again.has_value()) << value;
+    EXPECT_NEAR(*again, value, 1e-9) << "the parts of " << value;
+  }
+  EXPECT_FALSE(EncodeDateTime({1900, 2, 29}).has_value()) << "1900 was no leap year";
+  EXPECT_TRUE(EncodeDateTime({2000, 2, 29}).has_value());
+  EXPECT_FALSE(EncodeDateTime({1600, 12, 31}).has_value());
+  EXPECT_FALSE(EncodeDateTime({10000, 1, 1}).has_value());
+  EXPECT_FALSE(EncodeDateTime({2000, 1, 1, 24, 0, 0}).has_value());
+  EXPECT_FALSE(EncodeDateTime({2000, 13, 1}).has_value());
+}

@@ -5,6 +5,7 @@
 #include "app/PlugInFile.h"
 #include "ppj/PlugInRecords.h"
 #include "ppj/PreviewCommand.h"
+#include "ppj/PreviewRun.h"
 #include "preview/KiloBytes.h"
 #include "preview/PlugInPreviewFormUnit.h"
 #include "tests/support/TempFolder.h"
@@ -14,6 +15,7 @@
 
 #include <map>
 #include <sstream>
+#include <stdexcept>
 
 using namespace plugin;
 
@@ -200,6 +202,40 @@ TEST_F(PreviewCommand, AnItemsFailuresAreNamedWithTheItemAndADamagedFileIsPrevie
 
   WriteWholeFile(PlugIn, "not a plug-in");
   EXPECT_EQ(RunPreview(PreviewOptions{PlugIn, ""}, out, err), 2);
+}
+
+// An item that finds one file and then, when told to, raises as a failing scan would.
+class TScriptedItem : public TCleanObj {
+public:
+  explicit TScriptedItem(bool raise) : TCleanObj("scripted"), FRaise(raise) {}
+  void CollectInfo() override {
+    TSearchRec found;
+    found.Name = "found.tmp";
+    found.Size = 2048;
+    SendFileFound(found);
+    if (FRaise) throw std::runtime_error("scan failed");
+  }
+
+private:
+  bool FRaise;
+};
+
+TEST(PreviewRun, AnItemThatRaisesEndsTheRunAsItEndsTheEditorsPreview) {
+  TScriptedItem first(false), failing(true), after(false);
+  const PreviewResult result = CollectItemByItem({&first, &failing, &after}, false, nullptr);
+  ASSERT_EQ(result.Items.size(), 2u) << "the item after the failing one is not collected";
+  EXPECT_EQ(result.Items[1].Files, 1) << "what the failing item found before it raised counts";
+  EXPECT_TRUE(result.EndedByError);
+  ASSERT_EQ(result.Notes.size(), 1u);
+  EXPECT_EQ(result.Notes[0].ItemNumber, 2);
+
+  auto list = std::make_unique<TCleanObjList>();
+  for (TCleanObj* item : {&first, &failing, &after}) list->Add(item);
+  TPlugInPreviewForm form(nullptr);
+  form.SetCleanObjList(std::move(list));
+  form.StartCollect();
+  ASSERT_TRUE(form.WaitForCollect(20000));
+  EXPECT_EQ(form.FileCount(), 2) << "the editor's preview counts the same files";
 }
 
 // ppj.exe beside this test, run with its output in a file.

@@ -123,7 +123,8 @@ TEST_F(TextCommands, BuildRefusesAnOverlongTextAndLeavesTheOutputAlone) {
   const std::string old("old plug-in \0 bytes", 19);
   Write("out.ppj", old);
   EXPECT_EQ(RunBuild({PathOf("in.json"), PathOf("out.ppj")}, Out, Err), kExitUnusable);
-  EXPECT_NE(Err.str().find("item 2, Key path: 300 characters, at most 255"), std::string::npos)
+  EXPECT_NE(Err.str().find("item 2, field \"keyPath\": 300 characters, at most 255"),
+            std::string::npos)
       << Err.str();
   EXPECT_EQ(Read("out.ppj"), old) << "a refused build must not touch the existing file";
   EXPECT_EQ(Names(), (std::set<std::string>{"in.json", "out.ppj"}));
@@ -172,6 +173,9 @@ TEST_F(TextCommands, LintExitStatuses) {
   EXPECT_EQ(Lint("warning.ppj"), kExitSuccess) << "warnings alone do not fail";
   EXPECT_NE(Out.str().find("item 1: warning [folder-without-masks]"), std::string::npos) << Out.str();
   EXPECT_EQ(Lint("cut.ppj"), kExitFindings) << "a damaged plug-in fails even without findings";
+  EXPECT_NE(Out.str().find(": item 1: error [damaged-file] the file is damaged: it ends inside item 1."),
+            std::string::npos)
+      << "the damage is a finding of its own, where reading stopped: " << Out.str();
   EXPECT_EQ(Lint("text.txt"), kExitUnusable);
   EXPECT_NE(Err.str().find("neither a plug-in file nor its JSON form"), std::string::npos)
       << Err.str();
