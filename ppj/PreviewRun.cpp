@@ -23,6 +23,7 @@ public:
     RegisterClassOnce("VarnexPreviewReceiver", nullptr);
     CreateHandle("VarnexPreviewReceiver", "", WS_POPUP, 0, 0, nullptr);
   }
+
   void BeginItem(int number) {
     FNumber = number;
     FFinished = false;
