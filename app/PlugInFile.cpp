@@ -1,5 +1,7 @@
 #include "app/PlugInFile.h"
 
+#include "app/ItemDescription.h"
+
 #include "cleanobjs/CleanFile.h"
 #include "cleanobjs/CleanFolder.h"
 #include "cleanobjs/CleanRegistry.h"
@@ -12,6 +14,16 @@ plugin::ItemKind KindOfItem(const TCleanObj& item) {
   if (dynamic_cast<const TCleanRegistry*>(&item) != nullptr) return plugin::ItemKind::Registry;
   if (dynamic_cast<const TCleanFile*>(&item) != nullptr) return plugin::ItemKind::File;
   return plugin::ItemKind::Folder;
+}
+
+std::string DescribeItem(const TCleanObj& item) {
+  if (const auto* registry = dynamic_cast<const TCleanRegistry*>(&item))
+    return plugin::RegistryItemDescription(registry->Kind(), registry->KeyPath(),
+                                           registry->ValueName());
+  if (const auto* file = dynamic_cast<const TCleanFile*>(&item))
+    return plugin::FileItemDescription(file->FileName());
+  const auto& folder = dynamic_cast<const TCleanFolder&>(item);
+  return plugin::FolderItemDescription(folder.Folder(), folder.RemoveEmptyFolder());
 }
 
 namespace {
@@ -47,14 +59,6 @@ std::string CreateErrorText(const std::string& path, DWORD code) {
   return "Cannot create file \"" + ExpandFileName(path) + "\". " + SysErrorMessage(code);
 }
 
-// Deletes the file when it goes, unless it has been moved away by then.
-struct TemporaryFile {
-  std::string Path;
-  ~TemporaryFile() {
-    if (!Path.empty()) DeleteFileA(Path.c_str()); // fails harmlessly once moved
-  }
-};
-
 } // namespace
 
 plugin::PlugInReadResult ReadPlugInItems(
@@ -76,29 +80,11 @@ void WritePlugInItems(TStream& stream, const plugin::PlugInHeader& header,
 
 void SavePlugInFile(const std::string& path, const plugin::PlugInHeader& header,
                     const std::vector<TCleanObj*>& items) {
-  // The plug-in is written to a new file beside the target and moved over it only when
-  // complete, so a failed save leaves the old file as it was. Every failure names the
-  // target, and the new file goes on every path but success.
-  TemporaryFile temporary; // goes after the stream, which it outlives
-  DWORD failure = ERROR_WRITE_FAULT;
-  std::optional<TFileStream> stream =
-      TFileStream::CreateBeside(path, "vnx", temporary.Path, failure);
-  if (!stream) throw ECommandError(CreateErrorText(path, failure));
-
+  // A failed save leaves the old file as it was, and every failure names the target.
   std::int64_t expected = static_cast<std::int64_t>(plugin::kHeaderSize);
   for (TCleanObj* item : items)
     expected += 1 + static_cast<std::int64_t>(plugin::RecordSizeAfterKindByte(KindOfItem(*item)));
-  WritePlugInItems(*stream, header, items);
-  bool written = stream->Size() == expected;
-  if (!written) failure = GetLastError() != 0 ? GetLastError() : ERROR_DISK_FULL;
-  if (!stream->Close() && written) {
-    written = false;
-    failure = GetLastError();
-  }
-  stream.reset();
-  if (written &&
-      MoveFileExA(temporary.Path.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-    return;
-  if (written) failure = GetLastError();
-  throw ECommandError(CreateErrorText(path, failure));
+  const DWORD failure = ReplaceFileWhole(
+      path, "vnx", expected, [&](TStream& stream) { WritePlugInItems(stream, header, items); });
+  if (failure != ERROR_SUCCESS) throw ECommandError(CreateErrorText(path, failure));
 }

@@ -11,6 +11,8 @@
 
 // The record kind of an item's class.
 plugin::ItemKind KindOfItem(const TCleanObj& item);
+// The item's description, as the main window's list shows it.
+std::string DescribeItem(const TCleanObj& item);
 
 // Reads the plug-in from the stream, handing every item read to `append` in order,
 // as it is read, so the items before any damage are kept.

@@ -1,11 +1,7 @@
 #include "app/VarnexFormUnit.h"
 
-#include "app/ItemDescription.h"
 #include "app/MainActions.h"
 #include "app/PlugInFile.h"
-#include "cleanobjs/CleanFile.h"
-#include "cleanobjs/CleanFolder.h"
-#include "cleanobjs/CleanRegistry.h"
 #include "framework/Clock.h"
 #include "framework/CommonDialogs.h"
 #include "framework/Controls.h"
@@ -279,15 +275,7 @@ void TVarnexForm::ClearItems() {
   UpdateItemActions();
 }
 
-std::string TVarnexForm::GetItemDescription(const TCleanObj& item) {
-  if (const auto* registry = dynamic_cast<const TCleanRegistry*>(&item))
-    return plugin::RegistryItemDescription(registry->Kind(), registry->KeyPath(),
-                                           registry->ValueName());
-  if (const auto* file = dynamic_cast<const TCleanFile*>(&item))
-    return plugin::FileItemDescription(file->FileName());
-  const auto& folder = dynamic_cast<const TCleanFolder&>(item);
-  return plugin::FolderItemDescription(folder.Folder(), folder.RemoveEmptyFolder());
-}
+std::string TVarnexForm::GetItemDescription(const TCleanObj& item) { return DescribeItem(item); }
 
 void TVarnexForm::AppendItemRow(std::unique_ptr<TCleanObj> item) {
   const plugin::ItemKind kind = KindOfItem(*item);

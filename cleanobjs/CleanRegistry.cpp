@@ -20,11 +20,6 @@ std::string RootKeyName(std::uint32_t rootKey) {
   }
 }
 
-bool IsRootKey(std::uint32_t rootKey) {
-  return rootKey == 0x80000000u || rootKey == 0x80000001u || rootKey == 0x80000002u ||
-         rootKey == 0x80000003u || rootKey == 0x80000005u;
-}
-
 } // namespace
 
 TCleanRegistry::TCleanRegistry(std::string name, std::uint32_t rootKey, std::uint8_t kind,
@@ -51,7 +46,7 @@ void TCleanRegistry::CollectInfo() {
 bool TCleanRegistry::RefusesRootKey() const {
   // A file from elsewhere can hold any number here; used as a handle it could name a
   // key this program holds open, or none at all.
-  if (IsRootKey(FRootKey)) return false;
+  if (plugin::IsKnownRootKey(FRootKey)) return false;
   char text[96];
   std::snprintf(text, sizeof text,
                 "Root key [0x%08X] is not a registry root key: nothing is read or deleted",

@@ -51,6 +51,11 @@ void PutTextField(std::uint8_t* field, std::size_t width, const std::string& tex
   std::memcpy(field, text.data(), length);
 }
 
+bool IsKnownRootKey(std::uint32_t rootKey) {
+  return rootKey == 0x80000000u || rootKey == 0x80000001u || rootKey == 0x80000002u ||
+         rootKey == 0x80000003u || rootKey == 0x80000005u;
+}
+
 std::array<std::uint8_t, kRegistryBodySize> EncodeRegistryBody(const RegistryBody& body) {
   std::array<std::uint8_t, kRegistryBodySize> bytes{}; // the 3 padding bytes are zero
   PutUInt32(bytes.data() + kRootKeyOffset, body.RootKey);

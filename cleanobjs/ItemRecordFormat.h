@@ -47,6 +47,9 @@ struct RegistryBody {
   std::string ValueName;
   std::uint8_t Kind = 1;
 };
+// Whether a stored root key is one of the five the items work on: HKEY_CLASSES_ROOT,
+// HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE, HKEY_USERS and HKEY_CURRENT_CONFIG.
+bool IsKnownRootKey(std::uint32_t rootKey);
 std::array<std::uint8_t, kRegistryBodySize> EncodeRegistryBody(const RegistryBody& body);
 RegistryBody DecodeRegistryBody(const std::array<std::uint8_t, kRegistryBodySize>& bytes);
 

@@ -107,3 +107,36 @@ bool TFileStream::Close() {
   const bool closed = CloseHandle(FFile.release()) != FALSE;
   return flushed && closed;
 }
+
+namespace {
+
+// Deletes the file when it goes, unless it has been moved away by then.
+struct TemporaryFile {
+  std::string Path;
+  ~TemporaryFile() {
+    if (!Path.empty()) DeleteFileA(Path.c_str()); // fails harmlessly once moved
+  }
+};
+
+} // namespace
+
+DWORD ReplaceFileWhole(const std::string& target, const std::string& prefix,
+                       std::int64_t expectedSize, const std::function<void(TStream&)>& write) {
+  TemporaryFile temporary; // goes after the stream, which it outlives
+  DWORD failure = ERROR_WRITE_FAULT;
+  std::optional<TFileStream> stream = TFileStream::CreateBeside(target, prefix, temporary.Path, failure);
+  if (!stream) return failure;
+
+  write(*stream);
+  bool written = stream->Size() == expectedSize;
+  if (!written) failure = GetLastError() != 0 ? GetLastError() : ERROR_DISK_FULL;
+  if (!stream->Close() && written) {
+    written = false;
+    failure = GetLastError();
+  }
+  stream.reset();
+  if (written && MoveFileExA(temporary.Path.c_str(), target.c_str(),
+                             MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    return ERROR_SUCCESS;
+  return written ? GetLastError() : failure;
+}

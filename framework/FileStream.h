@@ -4,6 +4,7 @@
 #include "framework/Stream.h"
 #include "framework/UniqueHandle.h"
 
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -34,6 +35,13 @@ private:
   explicit TFileStream(unique_hfile file) : FFile(std::move(file)) {}
   unique_hfile FFile;
 };
+
+// Puts a file in place of `target` in one step: `write` fills a new file beside it
+// (CreateBeside), which replaces the target only once exactly `expectedSize` bytes
+// have reached the disk. Returns ERROR_SUCCESS, or the system's reason for the failure;
+// after a failure the target is as it was and the new file is gone.
+DWORD ReplaceFileWhole(const std::string& target, const std::string& prefix,
+                       std::int64_t expectedSize, const std::function<void(TStream&)>& write);
 
 // The path made absolute against the current folder, as error texts show it.
 std::string ExpandFileName(const std::string& path);

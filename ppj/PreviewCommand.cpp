@@ -3,7 +3,6 @@
 #include "app/PlugInFile.h"
 #include "cleanobjs/FolderPaths.h"
 #include "ppj/FileOutput.h"
-#include "ppj/PlugInRecords.h"
 #include "ppj/PreviewRun.h"
 #include "ppj/TextCommands.h"
 #include "preview/KiloBytes.h"
@@ -73,15 +72,15 @@ std::string Row(const std::string& item, const std::string& files, const std::st
   return row + text + "\n";
 }
 
-void PrintFigures(const std::vector<ItemRecord>& records, const PreviewResult& result,
-                  std::ostream& out) {
+void PrintFigures(const std::vector<std::unique_ptr<TCleanObj>>& items,
+                  const PreviewResult& result, std::ostream& out) {
   out << Row("Item", "Files", "File KB", "Values", "Value KB", "Description");
   ItemFigures total;
   for (std::size_t i = 0; i < result.Items.size(); ++i) {
     const ItemFigures& item = result.Items[i];
     out << Row(std::to_string(i + 1), std::to_string(item.Files), FormatKiloBytes(item.FileBytes),
                std::to_string(item.Values), FormatKiloBytes(item.ValueBytes),
-               DescribeItem(records[i]));
+               ::DescribeItem(*items[i]));
     total.Files += item.Files;
     total.FileBytes += item.FileBytes;
     total.Values += item.Values;
@@ -130,11 +129,6 @@ int RunPreview(const PreviewOptions& options, std::ostream& out, std::ostream& e
   const bool damaged = IsDamaged(read.Outcome);
   if (damaged) err << "ppj: " << DamageReport(options.Input, read) << "\n";
 
-  // The descriptions come from the same bytes, read as plain records.
-  TMemoryStream again(*bytes);
-  PlugInRecords records;
-  ReadPlugInRecords(again, records);
-
   std::vector<TCleanObj*> borrowed;
   for (const auto& item : items) borrowed.push_back(item.get());
   PreviewResult result;
@@ -148,7 +142,7 @@ int RunPreview(const PreviewOptions& options, std::ostream& out, std::ostream& e
   }
   for (const ItemNote& note : result.Notes)
     err << "ppj: item " << note.ItemNumber << ": " << note.Text << "\n";
-  PrintFigures(records.Items, result, out);
+  PrintFigures(items, result, out);
 
   if (!options.List.empty()) {
     const std::string csv = FoundList(result);

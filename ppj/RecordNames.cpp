@@ -51,7 +51,6 @@ std::optional<std::uint32_t> RootKeyFromName(const std::string& name) {
   return std::nullopt;
 }
 
-bool IsKnownRootKey(std::uint32_t rootKey) { return !RootKeyName(rootKey).empty(); }
 
 std::string RegistryKindName(std::uint8_t kind) {
   return kind < kRegistryKinds.size() ? kRegistryKinds[kind] : "";

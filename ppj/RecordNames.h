@@ -19,7 +19,6 @@ std::optional<ItemKind> ItemKindFromName(const std::string& name);
 // the five.
 std::string RootKeyName(std::uint32_t rootKey);
 std::optional<std::uint32_t> RootKeyFromName(const std::string& name);
-bool IsKnownRootKey(std::uint32_t rootKey);
 
 // "value" (0), "key" (1), "all values" (2); empty for any other kind byte.
 std::string RegistryKindName(std::uint8_t kind);
