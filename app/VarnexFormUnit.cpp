@@ -344,7 +344,17 @@ void TVarnexForm::DescribeOverlongTexts(std::vector<plugin::StoredText>& overlon
   for (const TCleanObj* item : Items()) item->CheckStoredTexts(overlong, number++);
 }
 
+bool TVarnexForm::RefusesOverlongTargets() const {
+  std::vector<plugin::StoredText> overlong;
+  DescribeOverlongTexts(overlong);
+  const std::vector<plugin::StoredText> refused = plugin::RefusedTexts(overlong);
+  if (refused.empty()) return false;
+  ShowErrorBox(Handle(), plugin::RefusedTextsMessage(refused));
+  return true;
+}
+
 bool TVarnexForm::SavePlugIn() {
+  if (RefusesOverlongTargets()) return false;
   std::vector<plugin::StoredText> overlong;
   DescribeOverlongTexts(overlong);
   if (!overlong.empty() && !ConfirmBox(Handle(), plugin::ShortenTextsQuestion(overlong)))
@@ -357,7 +367,15 @@ bool TVarnexForm::SavePlugIn() {
   header.ItemCount = ItemCount();
   SavePlugInFile(FFileName, header, Items());
   FModified = false;
+  if (!overlong.empty()) HoldWhatWasSaved();
   return true;
+}
+
+void TVarnexForm::HoldWhatWasSaved() {
+  FPlugInName = plugin::NameThatFits(FPlugInName, plugin::kNameFieldSize);
+  FAuthor = plugin::NameThatFits(FAuthor, plugin::kNameFieldSize);
+  for (TCleanObj* item : Items()) item->FitStoredTexts();
+  ShowPlugInInfo();
 }
 
 void TVarnexForm::NewActionExecute() {
@@ -379,6 +397,8 @@ void TVarnexForm::OpenActionExecute() {
 }
 
 void TVarnexForm::SaveActionExecute() {
+  // Refused before the file dialog: there is nothing to choose a file for.
+  if (RefusesOverlongTargets()) return;
   if (!FFileName.empty()) {
     SavePlugIn();
     return;
@@ -387,6 +407,7 @@ void TVarnexForm::SaveActionExecute() {
 }
 
 void TVarnexForm::SaveAsActionExecute() {
+  if (RefusesOverlongTargets()) return;
   FileDialogSettings settings = PlugInFileDialog();
   settings.Flags |= OFN_OVERWRITEPROMPT; // the dialog asks before a file is replaced
   const auto path = PromptForSaveFile(Handle(), settings);

@@ -27,8 +27,8 @@ public:
   static std::string GetItemDescription(const TCleanObj& item);
   void AppendItemRow(std::unique_ptr<TCleanObj> item);
   void LoadPlugIn(const std::string& path);
-  // Returns false when nothing was written because the user declined to shorten
-  // texts that do not fit the file.
+  // Returns false when nothing was written: a path or key does not fit the file, or
+  // the user declined to shorten names and masks that do not.
   bool SavePlugIn();
   // Marks the plug-in as changed by an item command or the properties.
   void MarkModified() { FModified = true; }
@@ -95,6 +95,11 @@ private:
   // A row's description after its item has changed; the item is marked modified.
   void RowItemChanged(int row);
   void DescribeOverlongTexts(std::vector<plugin::StoredText>& overlong) const;
+  // Shows why a path or key that does not fit the file keeps the plug-in from being
+  // saved, if one does.
+  bool RefusesOverlongTargets() const;
+  // After a shortened save: the plug-in and its items hold the texts as written.
+  void HoldWhatWasSaved();
 
   std::string FFileName;
   bool FModified = false;

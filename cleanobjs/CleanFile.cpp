@@ -1,5 +1,6 @@
 #include "cleanobjs/CleanFile.h"
 
+#include "cleanobjs/AnsiCodePage.h"
 #include "cleanobjs/ItemRecordFormat.h"
 #include "cleanobjs/FileDeletion.h"
 #include "cleanobjs/FileSearch.h"
@@ -19,15 +20,19 @@ void TCleanFile::CollectInfo() {
   TCleanObj::CollectInfo();
   FFileInfo.Clear();
   const std::string path = ExpandFolderMacros(FFileName);
-  // A path such as "\\*.*", "C:x" or "x" would be taken from the current drive or
-  // folder and reach a file that the item does not name.
-  FPathNotFull = !IsFullPath(path);
+  // A path such as "\\*.*", "C:x", "x" or "C:\x\.." would be taken from the current
+  // drive or folder, or lead out of the folder it shows, and reach a file that the
+  // item does not name.
+  FPathNotFull = !IsFullPath(path, AnsiLeadBytes());
   if (FPathNotFull) {
     SendPathNotFull(FFileName);
     return;
   }
-  const TFileSearch search(path);
-  if (!search.Found()) return;
+  TFileSearch search(path);
+  // Joined to the folder, a name holding a separator names a file elsewhere.
+  bool found = search.Found();
+  while (found && !IsPlainEntryName(search.Entry().Name, AnsiLeadBytes())) found = search.Next();
+  if (!found) return;
   SendFileFound(search.Entry());
   FFileInfo.SetSearchRec(search.Entry());
   FFileInfo.SetPath(FolderPartOf(path));
@@ -70,5 +75,5 @@ std::int64_t TCleanFile::SaveToStream(TStream& stream) {
 void TCleanFile::CheckStoredTexts(std::vector<plugin::StoredText>& overlong,
                                   int itemNumber) const {
   TCleanObj::CheckStoredTexts(overlong, itemNumber);
-  plugin::CheckStoredText(overlong, itemNumber, "File path", FFileName, plugin::kPathFieldSize);
+  plugin::CheckTargetText(overlong, itemNumber, "File path", FFileName, plugin::kPathFieldSize);
 }

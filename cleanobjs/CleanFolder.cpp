@@ -1,5 +1,6 @@
 #include "cleanobjs/CleanFolder.h"
 
+#include "cleanobjs/AnsiCodePage.h"
 #include "cleanobjs/ItemRecordFormat.h"
 #include "cleanobjs/FileDeletion.h"
 #include "cleanobjs/FileSearch.h"
@@ -30,13 +31,17 @@ void TCleanFolder::CollectInfo() {
   // makes the clean queue it twice.
   FFolderList.clear();
   const std::string expanded = ExpandFolderMacros(FFolder);
-  // A path such as "\\", "C:" or "Temp" would be taken from the current drive or
-  // folder and walk files that the item does not name.
-  FPathNotFull = !IsFullPath(expanded);
+  // A path such as "\\", "C:", "Temp" or "C:\Temp\.." would be taken from the current
+  // drive or folder, or lead out of the folder it shows, and walk files that the item
+  // does not name.
+  FPathNotFull = !IsFullPath(expanded, AnsiLeadBytes());
   if (FPathNotFull) {
     SendPathNotFull(FFolder);
     return;
   }
+  for (const std::string& mask : FMasks)
+    if (MaskNamesAnotherFolder(mask, AnsiLeadBytes()))
+      SendText(TextLevel::Failure, "Mask [" + mask + "] names another folder: it is not searched");
   FRoot = WithoutFinalSeparator(expanded);
   SearchFolder(FRoot);
 }
@@ -50,7 +55,8 @@ void AddSubfolder(const std::string& folder, const TSearchRec& entry,
                   std::vector<std::string>& subfolders) {
   // A folder link is left alone: following it can loop forever or reach files far
   // outside the folder the user named.
-  if (IsSubfolder(entry) && !IsFolderLink(entry)) subfolders.push_back(JoinPath(folder, entry.Name));
+  if (IsSubfolder(entry) && !IsFolderLink(entry) && IsPlainEntryName(entry.Name, AnsiLeadBytes()))
+    subfolders.push_back(JoinPath(folder, entry.Name));
 }
 
 } // namespace
@@ -64,6 +70,8 @@ void TCleanFolder::SearchFolder(const std::string& folder) {
   std::vector<std::string> subfolders;
   bool subfoldersListed = false;
   for (const std::string& mask : FMasks) {
+    // Such a mask would find, and have deleted, the files of another folder.
+    if (MaskNamesAnotherFolder(mask, AnsiLeadBytes())) continue;
     const bool listSubfolders = !subfoldersListed && MatchesEveryName(mask);
     SearchFiles(folder, mask, listSubfolders ? &subfolders : nullptr);
     subfoldersListed = subfoldersListed || listSubfolders;
@@ -90,6 +98,8 @@ void TCleanFolder::SearchFiles(const std::string& folder, const std::string& mas
   TFileSearch search(JoinPath(folder, mask));
   for (bool found = search.Found(); found; found = !Cancelled() && search.Next()) {
     const TSearchRec& entry = search.Entry();
+    // Joined to the folder, a name holding a separator names a file elsewhere.
+    if (!IsPlainEntryName(entry.Name, AnsiLeadBytes())) continue;
     if (entry.Attr & kDirectoryAttribute) {
       if (subfolders) AddSubfolder(folder, entry, *subfolders);
       continue;
@@ -185,7 +195,9 @@ std::int64_t TCleanFolder::SaveToStream(TStream& stream) {
   count += stream.Write(pathPart.data(), static_cast<std::int64_t>(pathPart.size()));
 
   std::array<std::uint8_t, plugin::kPathFieldSize> maskField{};
-  plugin::PutTextField(maskField.data(), maskField.size(), plugin::JoinMasks(FMasks));
+  // Whole masks only: a mask cut short could match every name.
+  plugin::PutTextField(maskField.data(), maskField.size(),
+                       plugin::JoinMasks(plugin::MasksThatFit(FMasks)));
   count += stream.Write(maskField.data(), static_cast<std::int64_t>(maskField.size()));
   return count;
 }
@@ -193,7 +205,11 @@ std::int64_t TCleanFolder::SaveToStream(TStream& stream) {
 void TCleanFolder::CheckStoredTexts(std::vector<plugin::StoredText>& overlong,
                                     int itemNumber) const {
   TCleanObj::CheckStoredTexts(overlong, itemNumber);
-  plugin::CheckStoredText(overlong, itemNumber, "Folder path", FFolder, plugin::kPathFieldSize);
-  plugin::CheckStoredText(overlong, itemNumber, "Masks", plugin::JoinMasks(FMasks),
-                          plugin::kPathFieldSize);
+  plugin::CheckTargetText(overlong, itemNumber, "Folder path", FFolder, plugin::kPathFieldSize);
+  plugin::CheckMaskList(overlong, itemNumber, FMasks);
+}
+
+void TCleanFolder::FitStoredTexts() {
+  TCleanObj::FitStoredTexts();
+  FMasks = plugin::MasksThatFit(FMasks);
 }

@@ -23,6 +23,7 @@ public:
   std::int64_t LoadFromStream(TStream& stream) override;
   std::int64_t SaveToStream(TStream& stream) override;
   void CheckStoredTexts(std::vector<plugin::StoredText>& overlong, int itemNumber) const override;
+  void FitStoredTexts() override;
 
   const std::string& Folder() const { return FFolder; }
   void SetFolder(std::string folder) { FFolder = std::move(folder); }

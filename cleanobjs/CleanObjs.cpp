@@ -42,6 +42,8 @@ void TCleanObj::CheckStoredTexts(std::vector<plugin::StoredText>& overlong, int 
   plugin::CheckStoredText(overlong, itemNumber, "Item name", FName, plugin::kNameFieldSize);
 }
 
+void TCleanObj::FitStoredTexts() { FName = plugin::NameThatFits(FName, plugin::kNameFieldSize); }
+
 void TCleanObj::SendText(TextLevel level, const std::string& text) const {
   if (!FNotifyWindow) return;
   // LParam is not const to the receiver; hand it a copy of its own, so that a

@@ -34,6 +34,9 @@ public:
 
   // Adds every stored text of the item that does not fit its field in the file.
   virtual void CheckStoredTexts(std::vector<plugin::StoredText>& overlong, int itemNumber) const;
+  // Shortens the texts that saving may shorten as the file stores them, so that the
+  // item holds what a save wrote. Paths and keys are never shortened.
+  virtual void FitStoredTexts();
 
   const std::string& Name() const { return FName; }
   TCriticalSection& CriticalSection() { return FCriticalSection; }

@@ -38,9 +38,26 @@ void TCleanRegistry::CollectInfo() {
   FRegistry.SetRootKey(PredefinedKey(FRootKey));
   switch (FKind) {
   case kRegistryValue: CollectOneValue(); break;
-  case kRegistryWholeKey: FTotalSize = MeasureKey(FKeyPath); break;
+  case kRegistryWholeKey: CollectWholeKey(); break;
   case kRegistryAllValues: CollectAllValues(); break;
   }
+}
+
+void TCleanRegistry::CollectWholeKey() {
+  if (RefusesRootKeyPath()) return;
+  // A key that is a link is deleted as the link itself: nothing of where it leads
+  // goes with it.
+  if (FRegistry.IsLink(FKeyPath)) return;
+  FTotalSize = MeasureKey(FKeyPath);
+}
+
+bool TCleanRegistry::RefusesRootKeyPath() const {
+  // An empty path, or "\", is the root key itself: deleting it would empty the whole
+  // root key, which no plug-in means.
+  if (!NamesRootKey(FKeyPath)) return false;
+  SendText(TextLevel::Failure, "Key path [" + FKeyPath + "] names the root key " +
+                                   RootKeyName(FRootKey) + ": nothing is deleted");
+  return true;
 }
 
 bool TCleanRegistry::RefusesRootKey() const {
@@ -142,14 +159,9 @@ void TCleanRegistry::CleanAllValues() {
 }
 
 void TCleanRegistry::CleanWholeKey() {
-  // An empty path, or "\", is the root key itself: deleting it would empty the whole
-  // root key, which no plug-in means.
-  if (NamesRootKey(FKeyPath)) {
-    SendText(TextLevel::Failure, "Key path [" + FKeyPath + "] names the root key " +
-                                     RootKeyName(FRootKey) + ": nothing is deleted");
-    return;
-  }
-  AccessSubKeys(FKeyPath);
+  if (RefusesRootKeyPath()) return;
+  // The keys below a link are not the item's; DeleteKey removes the link alone.
+  if (!FRegistry.IsLink(FKeyPath)) AccessSubKeys(FKeyPath);
   // The size found is reported only for a key that is really gone; a key that stays,
   // wholly or in part, is a failure like any other.
   if (FRegistry.DeleteKey(FKeyPath))
@@ -210,6 +222,6 @@ std::int64_t TCleanRegistry::SaveToStream(TStream& stream) {
 void TCleanRegistry::CheckStoredTexts(std::vector<plugin::StoredText>& overlong,
                                       int itemNumber) const {
   TCleanObj::CheckStoredTexts(overlong, itemNumber);
-  plugin::CheckStoredText(overlong, itemNumber, "Key path", FKeyPath, plugin::kKeyFieldSize);
-  plugin::CheckStoredText(overlong, itemNumber, "Value name", FValueName, plugin::kKeyFieldSize);
+  plugin::CheckTargetText(overlong, itemNumber, "Key path", FKeyPath, plugin::kKeyFieldSize);
+  plugin::CheckTargetText(overlong, itemNumber, "Value name", FValueName, plugin::kKeyFieldSize);
 }

@@ -46,6 +46,10 @@ private:
   // Whether the root key is none of the five; if so, says so, and nothing is to be
   // read or deleted.
   bool RefusesRootKey() const;
+  // Whether a whole-key item names the root key itself; if so, says so, and nothing
+  // is to be measured or deleted.
+  bool RefusesRootKeyPath() const;
+  void CollectWholeKey();
   std::int64_t MeasureKey(const std::string& path);
   void AccessSubKeysBelow(const std::string& path, const std::string& keyName);
   void CollectOneValue();

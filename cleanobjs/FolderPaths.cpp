@@ -1,5 +1,7 @@
 #include "cleanobjs/FolderPaths.h"
 
+#include <cstring>
+
 namespace {
 bool EndsInSeparator(const std::string& text) {
   return !text.empty() && (text.back() == '\\' || text.back() == ':');
@@ -25,15 +27,76 @@ std::string WithoutFinalSeparator(const std::string& folder) {
   return folder.substr(0, end);
 }
 
-bool IsFullPath(const std::string& path) {
+void TLeadBytes::AddRange(unsigned char first, unsigned char last) {
+  for (unsigned c = first; c <= last; ++c) FLead.set(c);
+}
+
+namespace {
+
+bool IsSeparator(char c) { return c == '\\' || c == '/'; }
+
+// Whether one of `characters` is a character of the text, not the second byte of
+// a double-byte one.
+bool HoldsCharacter(const std::string& text, const char* characters, const TLeadBytes& lead) {
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (lead.IsLead(text[i])) {
+      ++i;
+      continue;
+    }
+    if (std::strchr(characters, text[i]) != nullptr) return true;
+  }
+  return false;
+}
+
+// ".", "..", "...": Windows takes dots (and the blanks after them) away at the end of
+// a name, so every segment of dots alone leads to a folder other than a name's.
+bool IsDotsSegment(const std::string& segment) {
+  const std::size_t end = segment.find_last_not_of(' ');
+  return end != std::string::npos && segment.find_first_not_of('.') > end;
+}
+
+bool StartsFullPathRoot(const std::vector<std::string>& segments, const std::string& path) {
   const auto isLetter = [](char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); };
   if (path.size() >= 3 && isLetter(path[0]) && path[1] == ':' && path[2] == '\\') return true;
   if (path.rfind("\\\\", 0) != 0) return false;
-  // "\\server\share": a server name, one "\", and a share name, neither empty.
-  const std::size_t serverEnd = path.find('\\', 2);
-  if (serverEnd == std::string::npos || serverEnd == 2) return false;
-  const std::size_t shareEnd = path.find('\\', serverEnd + 1);
-  const std::size_t shareLength =
-      (shareEnd == std::string::npos ? path.size() : shareEnd) - (serverEnd + 1);
-  return shareLength > 0;
+  // "\\server\share": a server name, one "\", and a share name, neither empty. "?"
+  // and "." as the server name the device namespaces.
+  if (segments.size() < 4) return false;
+  const std::string& server = segments[2];
+  if (server.empty() || server.find('?') != std::string::npos || IsDotsSegment(server) ||
+      path[2 + server.size()] != '\\')
+    return false;
+  return !segments[3].empty();
+}
+
+} // namespace
+
+std::vector<std::string> PathSegments(const std::string& path, const TLeadBytes& lead) {
+  std::vector<std::string> segments(1);
+  for (std::size_t i = 0; i < path.size(); ++i) {
+    if (lead.IsLead(path[i]) && i + 1 < path.size()) {
+      segments.back() += path.substr(i++, 2);
+    } else if (IsSeparator(path[i])) {
+      segments.emplace_back();
+    } else {
+      segments.back() += path[i];
+    }
+  }
+  return segments;
+}
+
+bool IsFullPath(const std::string& path, const TLeadBytes& lead) {
+  const std::vector<std::string> segments = PathSegments(path, lead);
+  if (!StartsFullPathRoot(segments, path)) return false;
+  for (const std::string& segment : segments)
+    if (IsDotsSegment(segment)) return false;
+  return true;
+}
+
+bool MaskNamesAnotherFolder(const std::string& mask, const TLeadBytes& lead) {
+  return mask == "." || mask == ".." || HoldsCharacter(mask, "\\/", lead);
+}
+
+bool IsPlainEntryName(const std::string& name, const TLeadBytes& lead) {
+  return name != "." && name != ".." && !HoldsCharacter(name, "\\/:", lead);
 }

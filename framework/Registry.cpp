@@ -42,24 +42,9 @@ LONG NextValueName(HKEY key, DWORD index, char* name, DWORD* length) {
 
 } // namespace
 
-bool NamesRootKey(const std::string& path) {
-  return path.find_first_not_of('\\') == std::string::npos;
-}
-
 HKEY PredefinedKey(std::uint32_t rootKey) {
   const auto extended = static_cast<LONG_PTR>(static_cast<LONG>(rootKey));
   return reinterpret_cast<HKEY>(extended);
-}
-
-std::string KeyPathFromRoot(const std::string& path) {
-  if (!path.empty() && path.front() == '\\') return path.substr(1);
-  return path;
-}
-
-std::string SubKeyPath(const std::string& parent, const std::string& name) {
-  if (NamesRootKey(parent)) return name;
-  if (parent.back() == '\\') return parent + name;
-  return parent + "\\" + name;
 }
 
 void TRegistry::SetRootKey(HKEY rootKey) {
@@ -151,6 +136,7 @@ bool TRegistry::DeleteValue(const std::string& name) const {
 bool TRegistry::DeleteKey(const std::string& path) const {
   const std::string fromRoot = KeyPathFromRoot(path);
   if (NamesRootKey(fromRoot)) return false;
+  if (IsLink(fromRoot)) return DeleteLink(fromRoot);
   {
     // Names are read first and deleted after: deleting while enumerating would move
     // the later subkeys to lower indexes and skip some of them.
@@ -159,13 +145,8 @@ bool TRegistry::DeleteKey(const std::string& path) const {
       key.release();
       return false;
     }
-    for (const std::string& name : EnumNames(key.get(), &NextKeyName)) {
-      const std::string subKey = SubKeyPath(fromRoot, name);
-      if (IsLink(subKey))
-        DeleteLink(subKey);
-      else
-        DeleteKey(subKey);
-    }
+    for (const std::string& name : EnumNames(key.get(), &NextKeyName))
+      DeleteKey(SubKeyPath(fromRoot, name));
   }
   return RegDeleteKeyA(FRootKey, fromRoot.c_str()) == ERROR_SUCCESS;
 }
@@ -182,11 +163,14 @@ unique_hkey OpenAsLink(HKEY root, const std::string& path, REGSAM access) {
 } // namespace
 
 bool TRegistry::IsLink(const std::string& path) const {
+  // A key that cannot be looked at counts as a link: entered, it might lead anywhere.
   const unique_hkey key = OpenAsLink(FRootKey, KeyPathFromRoot(path), KEY_QUERY_VALUE);
+  if (!key) return true;
   DWORD type = REG_NONE;
-  return key && RegQueryValueExA(key.get(), "SymbolicLinkValue", nullptr, &type, nullptr,
-                                 nullptr) == ERROR_SUCCESS &&
-         type == REG_LINK;
+  const LONG result =
+      RegQueryValueExA(key.get(), "SymbolicLinkValue", nullptr, &type, nullptr, nullptr);
+  if (result == ERROR_FILE_NOT_FOUND) return false;
+  return result != ERROR_SUCCESS || type == REG_LINK;
 }
 
 bool TRegistry::DeleteLink(const std::string& path) const {

@@ -4,6 +4,7 @@
 // accepted and means the same path without it (RegOpenKeyExA itself refuses it).
 // Keys are opened with the access asked for at construction and never created.
 
+#include "framework/RegistryPaths.h"
 #include "framework/UniqueHandle.h"
 
 #include <cstdint>
@@ -14,16 +15,6 @@
 // 0x80000001 for HKEY_CURRENT_USER. Handles are pointer-sized and the predefined
 // ones sign-extended, so 0x80000001 becomes 0xFFFFFFFF80000001 on x86-64.
 HKEY PredefinedKey(std::uint32_t rootKey);
-
-// `path` without the one leading "\" that the key selector puts before it.
-std::string KeyPathFromRoot(const std::string& path);
-
-// True for a path that names the root key itself: empty, or nothing but "\".
-bool NamesRootKey(const std::string& path);
-
-// The path of the subkey `name` of `parent`; no "\" is doubled when the parent ends
-// in one, and a parent naming the root key gives the name alone.
-std::string SubKeyPath(const std::string& parent, const std::string& name);
 
 class TRegistry {
 public:
@@ -68,11 +59,13 @@ public:
   bool DeleteValue(const std::string& name) const;
 
   // Whether the key `path` is a registry link (a key whose SymbolicLinkValue leads to
-  // another key), as the key itself rather than where it leads.
+  // another key), as the key itself rather than where it leads. A key that cannot be
+  // opened or queried so (gone, or its access denied) counts as one.
   bool IsLink(const std::string& path) const;
 
-  // Deletes the key `path` and everything below it, subkeys first. A link below it is
-  // deleted as the link itself; the key it leads to is not entered. A subkey that
+  // Deletes the key `path` and everything below it, subkeys first. A link, the key
+  // itself or one below it, is deleted as the link itself; the key it leads to is
+  // not entered. A subkey that
   // cannot be deleted is passed over and leaves its parent in place, so the result
   // is false. A path naming the root key itself is refused: that is never a key to
   // empty.

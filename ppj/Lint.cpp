@@ -1,6 +1,7 @@
 #include "ppj/Lint.h"
 
 #include "cleanobjs/FolderPaths.h"
+#include "framework/RegistryPaths.h"
 #include "ppj/RecordNames.h"
 #include "sysfolders/SysFolders.h"
 
@@ -53,9 +54,14 @@ bool IsKnownMacro(const std::string& macro) {
   return false;
 }
 
-bool StartsWithMacro(const std::string& path) {
+// The path as the items would see it expanded: a leading macro stands for a system
+// folder, which is a full path, so that what follows it is judged as the items judge
+// it. Nothing is known here of the code page the author wrote in, so every "\\" byte
+// counts as a separator, which finds every dot segment that any code page has.
+std::string WithLeadingMacroAsFolder(const std::string& path) {
   const std::vector<std::string> macros = MacrosIn(path);
-  return !macros.empty() && path.compare(0, macros.front().size(), macros.front()) == 0;
+  if (macros.empty() || path.compare(0, macros.front().size(), macros.front()) != 0) return path;
+  return "C:\\System folder" + path.substr(macros.front().size());
 }
 
 // "*", "**", "*.*" and the like: a mask that matches every name.
@@ -112,17 +118,17 @@ private:
       Add("unknown-registry-kind", FindingLevel::Error,
           "the registry kind " + std::to_string(body.Kind) +
               " is none of value (0), key (1) and all values (2)");
-    if (body.Kind == 1 && WithoutTrailingSeparators(body.KeyPath).empty())
+    if (body.Kind == 1 && NamesRootKey(body.KeyPath))
       Add("whole-key-on-root", FindingLevel::Error,
           "the item removes a whole key, and its key path \"" + body.KeyPath +
               "\" names the root key itself");
   }
 
   void CheckPath(const std::string& path) {
-    if (!IsFullPath(path) && !StartsWithMacro(path))
+    if (!IsFullPath(WithLeadingMacroAsFolder(path)))
       Add("path-not-full", FindingLevel::Error,
-          "the path \"" + path + "\" is neither a full path nor starts with a macro: it names "
-          "no fixed place, and the item searches and deletes nothing");
+          "the path \"" + path + "\" is neither a full path nor starts with a macro, or it has "
+          "a \".\" or \"..\" segment or names a device: the item searches and deletes nothing");
     for (const std::string& macro : MacrosIn(path))
       if (!IsKnownMacro(macro))
         Add("unknown-macro", FindingLevel::Error,
@@ -137,10 +143,9 @@ private:
       Add("folder-without-masks", FindingLevel::Warning,
           "the folder item has no masks, so it deletes no file");
     for (const std::string& mask : folder.Masks)
-      // ".." alone names the parent; within a name ("file..txt") it is only dots.
-      if (mask.find_first_of("\\/") != std::string::npos || mask == "..")
+      if (MaskNamesAnotherFolder(mask))
         Add("mask-leaves-folder", FindingLevel::Error,
-            "the mask \"" + mask + "\" holds a path, and may reach files outside the folder");
+            "the mask \"" + mask + "\" names another folder; the item does not search it");
     const auto everyName = std::find_if(folder.Masks.begin(), folder.Masks.end(), MatchesEveryName);
     if (everyName != folder.Masks.end() && IsSystemFolder(folder.PathPart.Folder))
       Add("system-folder-all-files", FindingLevel::Error,
@@ -176,7 +181,15 @@ std::vector<std::string> Target(const ItemRecord& item) {
 }
 
 std::string TooLongMessage(const StoredText& text) {
-  return text.Field + ": " + LengthText(text) + "; saving stores it shortened";
+  const std::string length = text.Field + ": " + LengthText(text) + "; ";
+  switch (text.Fix) {
+  case Shortening::Cut: return length + "saving stores it cut to fit";
+  case Shortening::MasksLeftOut:
+    return length + "saving leaves out the last " + std::to_string(text.MasksLeftOut) + " of " +
+           std::to_string(text.MaskCount) + " masks";
+  case Shortening::Refused: break;
+  }
+  return length + "saving refuses it, since shortened it would name another place";
 }
 
 } // namespace

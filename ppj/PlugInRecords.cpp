@@ -63,13 +63,13 @@ private:
 void CheckItemTexts(std::vector<StoredText>& overlong, int number, const ItemRecord& item) {
   CheckStoredText(overlong, number, "Item name", item.Name, kNameFieldSize);
   if (const auto* registry = std::get_if<RegistryBody>(&item.Body)) {
-    CheckStoredText(overlong, number, "Key path", registry->KeyPath, kKeyFieldSize);
-    CheckStoredText(overlong, number, "Value name", registry->ValueName, kKeyFieldSize);
+    CheckTargetText(overlong, number, "Key path", registry->KeyPath, kKeyFieldSize);
+    CheckTargetText(overlong, number, "Value name", registry->ValueName, kKeyFieldSize);
   } else if (const auto* file = std::get_if<FileBody>(&item.Body)) {
-    CheckStoredText(overlong, number, "File path", file->Path, kPathFieldSize);
+    CheckTargetText(overlong, number, "File path", file->Path, kPathFieldSize);
   } else if (const auto* folder = std::get_if<FolderBody>(&item.Body)) {
-    CheckStoredText(overlong, number, "Folder path", folder->PathPart.Folder, kPathFieldSize);
-    CheckStoredText(overlong, number, "Masks", JoinMasks(folder->Masks), kPathFieldSize);
+    CheckTargetText(overlong, number, "Folder path", folder->PathPart.Folder, kPathFieldSize);
+    CheckMaskList(overlong, number, folder->Masks);
   }
 }
 
@@ -82,7 +82,7 @@ void EncodeItem(std::vector<std::uint8_t>& out, const ItemRecord& item) {
     WriteBytes(out, TextField<kFileBodySize>(file->Path));
   } else if (const auto* folder = std::get_if<FolderBody>(&item.Body)) {
     WriteBytes(out, EncodeFolderPathPart(folder->PathPart));
-    WriteBytes(out, TextField<kPathFieldSize>(JoinMasks(folder->Masks)));
+    WriteBytes(out, TextField<kPathFieldSize>(JoinMasks(MasksThatFit(folder->Masks))));
   }
 }
 

@@ -45,7 +45,8 @@ std::string DescribeItem(const ItemRecord& item);
 std::vector<StoredText> OverlongTexts(const PlugInRecords& records);
 
 // The bytes the editor's Save writes for these records: the header with the number
-// of items, then each record; overlong texts are stored shortened to fit.
+// of items, then each record. Names that do not fit are cut and masks that do not
+// fit are left out whole; a caller refuses overlong paths and keys first.
 std::vector<std::uint8_t> EncodePlugIn(const PlugInRecords& records);
 
 } // namespace plugin

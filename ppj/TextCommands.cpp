@@ -110,10 +110,18 @@ int RunBuild(const BuildOptions& options, std::ostream&, std::ostream& err) {
     return kExitUnusable;
   }
   const std::vector<StoredText> overlong = OverlongTexts(records);
+  const std::vector<StoredText> refused = RefusedTexts(overlong);
+  if (!refused.empty()) {
+    for (const StoredText& text : refused)
+      err << "ppj: " << options.Input << ": " << TooLongError(text) << "\n";
+    err << "ppj: nothing written; a path or key shortened would name another place\n";
+    return kExitUnusable;
+  }
   if (!overlong.empty() && !options.Shorten) {
     for (const StoredText& text : overlong)
       err << "ppj: " << options.Input << ": " << TooLongError(text) << "\n";
-    err << "ppj: nothing written; give --shorten to store these texts shortened to fit\n";
+    err << "ppj: nothing written; give --shorten to store these names cut and these masks "
+           "left out to fit\n";
     return kExitUnusable;
   }
   return WriteOutput(options.Output, EncodePlugIn(records), err) ? kExitSuccess : kExitUnusable;

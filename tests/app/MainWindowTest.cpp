@@ -404,10 +404,19 @@ TEST_F(MainWindow, EndingTheSessionAsksTheCloseQuestionWhenModified) {
   EXPECT_TRUE(IsWindow(form->Handle())) << "the window itself stays until the session ends";
 }
 
-TEST_F(MainWindow, TextsTooLongForTheFileAreSavedShortenedOnlyWhenConfirmed) {
+// Offsets in the three-item plug-in: the name field of the header, and the mask
+// field of the folder item, its third.
+constexpr std::size_t kPlugInNameOffset = 4;
+constexpr std::size_t kMaskFieldOffset =
+    plugin::kHeaderSize + plugin::kRegistryRecordSize + plugin::kFileRecordSize + 1 + 128 + 1025;
+
+TEST_F(MainWindow, NamesAreCutAndMasksLeftOutWholeOnlyWhenConfirmedAndThenHeldAsSaved) {
   const std::string path = folder.File("long.ppj");
   std::string bytes = ThreeItemPlugIn();
-  for (int i = 4; i < 132; ++i) bytes[i] = 'N'; // a name field without a NUL: 128 characters
+  // A name field without a NUL: 128 characters; a mask field of 512 masks, each
+  // ended by LF alone, which saving writes with CR LF: 1,536 characters.
+  std::fill_n(bytes.begin() + kPlugInNameOffset, 128, 'N');
+  for (std::size_t i = 0; i < 1024; i += 2) bytes.replace(kMaskFieldOffset + i, 2, "a\n");
   WriteWholeFile(path, bytes);
   OpenThroughDialog(path);
   ASSERT_EQ(form->PlugInName(), std::string(128, 'N'));
@@ -416,17 +425,63 @@ TEST_F(MainWindow, TextsTooLongForTheFileAreSavedShortenedOnlyWhenConfirmed) {
   user.PressButton(IDNO);
   Command(IDM_SAVE);
   ASSERT_EQ(user.Seen().size(), 2u);
-  EXPECT_NE(user.Seen()[1].Text.find("128 characters, at most 127"), std::string::npos)
-      << user.Seen()[1].Text;
+  EXPECT_EQ(user.Seen()[1].Text,
+            "Some texts are too long for the plug-in file:\n\n"
+            "Plug-in, Name: 128 characters, at most 127\n"
+            "Item 3, Masks: 1536 characters, at most 1023; the last 171 of 512 masks are left out\n"
+            "\nSave them shortened to fit?");
   EXPECT_TRUE(form->Modified()) << "No writes nothing";
   EXPECT_EQ(ReadWholeFile(path), bytes);
 
   user.PressButton(IDYES);
   Command(IDM_SAVE);
   EXPECT_FALSE(form->Modified());
+  std::string masks;
+  for (int i = 0; i < 341; ++i) masks += "a\r\n";
   const std::string saved = ReadWholeFile(path);
-  EXPECT_EQ(saved.substr(4, 128), std::string(127, 'N') + '\0');
-  EXPECT_EQ(saved.substr(132), bytes.substr(132)) << "the rest is written as it was read";
+  EXPECT_EQ(saved.substr(kPlugInNameOffset, 128), std::string(127, 'N') + '\0');
+  EXPECT_EQ(saved.substr(kMaskFieldOffset, 1024), masks + '\0') << "whole masks, never one cut";
+  EXPECT_EQ(saved.substr(132, kMaskFieldOffset - 132), bytes.substr(132, kMaskFieldOffset - 132))
+      << "the rest is written as it was read";
+  EXPECT_EQ(form->PlugInName(), std::string(127, 'N')) << "the plug-in holds what was saved";
+  EXPECT_EQ(Text(form->NameLabel()), std::string(127, 'N'));
+  EXPECT_EQ(dynamic_cast<TCleanFolder&>(*form->Item(2)).Masks().size(), 341u);
+
+  Command(IDM_SAVE);
+  EXPECT_EQ(user.Seen().size(), 3u) << "what was saved fits: no question the next time";
+  EXPECT_EQ(ReadWholeFile(path), saved);
+}
+
+TEST_F(MainWindow, APathOrKeyThatDoesNotFitIsNeverShortenedAndNothingIsSaved) {
+  const std::string path = folder.File("key.ppj");
+  std::string bytes = ThreeItemPlugIn();
+  // The registry item's key path field without a NUL: 256 characters. Cut to fit, a
+  // key path can name the parent of the key the author meant.
+  std::fill_n(bytes.begin() + plugin::kHeaderSize + 1 + 128 + 4, 256, 'K');
+  std::fill_n(bytes.begin() + kPlugInNameOffset, 128, 'N');
+  WriteWholeFile(path, bytes);
+  OpenThroughDialog(path);
+  form->MarkModified();
+
+  const std::string refusal =
+      "Some paths and keys are too long for the plug-in file:\n\n"
+      "Item 1, Key path: 256 characters, at most 255\n"
+      "\nShortened, they would name other files or keys, so nothing was saved. "
+      "Make them shorter and save again.";
+  user.PressButton(IDOK);
+  Command(IDM_SAVE);
+  user.PressButton(IDOK);
+  Command(IDM_SAVEAS);
+  const auto seen = user.Seen();
+  ASSERT_EQ(seen.size(), 3u) << "no question and no file dialog, only the error box each time";
+  for (std::size_t i = 1; i < 3; ++i) {
+    EXPECT_EQ(seen[i].Caption, "Varnex");
+    EXPECT_EQ(seen[i].Text, refusal);
+  }
+  EXPECT_TRUE(form->Modified());
+  EXPECT_EQ(form->FileName(), path);
+  EXPECT_EQ(ReadWholeFile(path), bytes) << "nothing is written";
+  EXPECT_EQ(form->PlugInName(), std::string(128, 'N')) << "nor is anything shortened";
 }
 
 TEST_F(MainWindow, CloseAsksOnlyWhenModified) {

@@ -350,9 +350,13 @@ TEST_F(CleanRegistryTest, AWholeKeyItemNamingTheRootKeyIsRefused) {
     item.SetNotifyWindow(Receiver.Window());
     Receiver.Watch(&item);
     item.Refuse = true; // a call would throw before any deletion
-    item.Clean();
     const std::string why = "Key path [" + path + "] names the root key CURRENT_USER: " +
                             "nothing is deleted";
+    item.CollectInfo();
+    EXPECT_EQ(Messages(), (std::vector<Seen>{kScan, Failure(why)}))
+        << "the preview does not count the whole root key that the item would never delete";
+    EXPECT_EQ(item.GetSize(), 0);
+    item.Clean();
     EXPECT_EQ(Messages(), (std::vector<Seen>{kStartClean, Failure(why)}));
     EXPECT_TRUE(Key.ValueExists("K", "k"));
   }
@@ -459,6 +463,23 @@ TEST_F(CleanRegistryTest, ALinkBelowAWholeKeyIsOneKeyOfItsOwnAndWhatItLeadsToSta
   item->Clean();
   EXPECT_EQ(item->Calls, std::vector<std::string>{KelvraName("K\\Link")}) << "told once, not entered";
   EXPECT_FALSE(Key.Exists("K")) << "the key and its link are gone";
+  EXPECT_TRUE(Key.ValueExists("Target", "t1")) << "what the link led to stays whole";
+  EXPECT_TRUE(Key.ValueExists("Target\\Deep", "d1"));
+}
+
+TEST_F(CleanRegistryTest, AWholeKeyThatIsItselfALinkIsDeletedAsTheLinkAlone) {
+  Key.SetValue("Target", "t1", 5);
+  Key.SetValue("Target\\Deep", "d1", 3);
+  MakeRegistryLink(Key, "Link", "Target");
+  auto item = Item(kRegistryWholeKey, "Link");
+  item->CollectInfo();
+  EXPECT_EQ(Messages(), std::vector<Seen>{kScan}) << "nothing of where the link leads is counted";
+  EXPECT_EQ(item->GetSize(), 0);
+
+  item->Clean();
+  EXPECT_TRUE(item->Calls.empty()) << "the keys the link leads to are not the item's";
+  EXPECT_EQ(Messages(), (std::vector<Seen>{kStartClean, Cleaned(0)}));
+  EXPECT_FALSE(Key.Exists("Link"));
   EXPECT_TRUE(Key.ValueExists("Target", "t1")) << "what the link led to stays whole";
   EXPECT_TRUE(Key.ValueExists("Target\\Deep", "d1"));
 }

@@ -1,5 +1,6 @@
 #include "cleanobjs/CleanFile.h"
 #include "cleanobjs/CleanFolder.h"
+#include "cleanobjs/ItemRecordFormat.h"
 #include "cleanobjs/CleanRegistry.h"
 
 #include <gtest/gtest.h>
@@ -179,27 +180,50 @@ TEST(ItemRecords, ConsecutiveRecordsReadBackWithoutOverlap) {
   EXPECT_EQ(fileRead.FileName(), "C:\\a.txt");
 }
 
-TEST(StoredTexts, EachKindFlagsItsOwnFieldsAfterTheName) {
+TEST(StoredTexts, EachKindFlagsItsOwnFieldsAfterTheNameAndRefusesToShortenWhatItTargets) {
+  using plugin::Shortening;
+  struct Flag {
+    std::string Field;
+    std::size_t Width;
+    Shortening Fix;
+    bool operator==(const Flag&) const = default;
+  };
   auto fields = [](const TCleanObj& item) {
     std::vector<plugin::StoredText> overlong;
     item.CheckStoredTexts(overlong, 1);
-    std::vector<std::pair<std::string, std::size_t>> result;
-    for (const auto& text : overlong) result.emplace_back(text.Field, text.Width);
+    std::vector<Flag> result;
+    for (const auto& text : overlong) result.push_back({text.Field, text.Width, text.Fix});
     return result;
   };
-  using Flags = std::vector<std::pair<std::string, std::size_t>>;
+  using Flags = std::vector<Flag>;
 
   EXPECT_EQ(fields(TCleanRegistry(std::string(128, 'n'), 0, 0, std::string(256, 'k'),
                                   std::string(255, 'v'))),
-            (Flags{{"Item name", 128}, {"Key path", 256}}));
+            (Flags{{"Item name", 128, Shortening::Cut}, {"Key path", 256, Shortening::Refused}}));
   EXPECT_EQ(fields(TCleanRegistry("n", 0, 0, "k", std::string(256, 'v'))),
-            (Flags{{"Value name", 256}}));
+            (Flags{{"Value name", 256, Shortening::Refused}}));
   EXPECT_EQ(fields(TCleanFile(std::string(127, 'n'), std::string(1023, 'f'))), Flags{});
-  EXPECT_EQ(fields(TCleanFile("n", std::string(1024, 'f'))), (Flags{{"File path", 1024}}));
+  EXPECT_EQ(fields(TCleanFile("n", std::string(1024, 'f'))),
+            (Flags{{"File path", 1024, Shortening::Refused}}));
 
   TCleanFolder folder("n", std::string(1024, 'p'), false);
   folder.Masks() = {std::string(1021, 'm')}; // with its CR LF: 1023, which fits
-  EXPECT_EQ(fields(folder), (Flags{{"Folder path", 1024}}));
+  EXPECT_EQ(fields(folder), (Flags{{"Folder path", 1024, Shortening::Refused}}));
   folder.Masks() = {std::string(1020, 'm'), ""}; // 1022 + 2: one over
-  EXPECT_EQ(fields(folder), (Flags{{"Folder path", 1024}, {"Masks", 1024}}));
+  EXPECT_EQ(fields(folder), (Flags{{"Folder path", 1024, Shortening::Refused},
+                                   {"Masks", 1024, Shortening::MasksLeftOut}}));
+}
+
+TEST(StoredTexts, AFittedItemHoldsWhatItsRecordStores) {
+  TCleanFolder folder(std::string(130, 'n'), "C:\\d", true);
+  folder.Masks() = std::vector<std::string>(150, "*.tmp");
+  const Bytes before = Saved(folder, 128 + 2049);
+  // Whole masks only, never "*" cut from "*.tmp".
+  ExpectField(before, 128 + 1025, 1024, plugin::JoinMasks(std::vector<std::string>(146, "*.tmp")));
+
+  folder.FitStoredTexts();
+  EXPECT_EQ(folder.Name(), std::string(127, 'n'));
+  EXPECT_EQ(folder.Masks(), std::vector<std::string>(146, "*.tmp"));
+  EXPECT_EQ(folder.Folder(), "C:\\d");
+  EXPECT_EQ(Saved(folder, 128 + 2049), before) << "fitting changes nothing that is stored";
 }

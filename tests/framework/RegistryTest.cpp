@@ -4,6 +4,7 @@
 #include "tests/support/TestKey.h"
 
 #include <gtest/gtest.h>
+#include <sddl.h>
 
 namespace {
 
@@ -169,4 +170,35 @@ TEST(Registry, ReadsAnyValuesTypeAndDataWhateverItsSize) {
   } catch (const std::exception& error) {
     EXPECT_STREQ(error.what(), "Failed to get data for 'gone'");
   }
+}
+
+TEST(Registry, AKeyWhoseLinkTestCannotBeMadeCountsAsALink) {
+  TestKey key;
+  key.SetValue("Plain", "v", 2);
+  key.SetValue("Locked", "v", 2);
+  TRegistry registry = UserRegistry();
+  EXPECT_FALSE(registry.IsLink(key.Sub("Plain")));
+  EXPECT_TRUE(registry.IsLink(key.Sub("Missing"))) << "a key that cannot be opened is not entered";
+  for (const auto& [root, path] : std::vector<std::pair<std::uint32_t, std::string>>{
+           {0x80000000u, "CLSID"}, {0x80000002u, "Software"}, {0x80000003u, ".DEFAULT"}}) {
+    TRegistry other;
+    other.SetRootKey(PredefinedKey(root));
+    EXPECT_FALSE(other.IsLink(path)) << path << ": the test works under every root key";
+  }
+
+  // Nobody may read the key: its owner can still give the rights back.
+  PSECURITY_DESCRIPTOR security = nullptr;
+  ASSERT_TRUE(ConvertStringSecurityDescriptorToSecurityDescriptorA("D:P(A;;WD;;;WD)", SDDL_REVISION_1,
+                                                                   &security, nullptr));
+  unique_hkey locked;
+  ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, key.Sub("Locked").c_str(), 0, WRITE_DAC, locked.put()),
+            ERROR_SUCCESS);
+  ASSERT_EQ(RegSetKeySecurity(locked.get(), DACL_SECURITY_INFORMATION, security), ERROR_SUCCESS);
+  LocalFree(security);
+  EXPECT_TRUE(registry.IsLink(key.Sub("Locked"))) << "a key that cannot be looked at is not entered";
+
+  ASSERT_TRUE(ConvertStringSecurityDescriptorToSecurityDescriptorA("D:P(A;;KA;;;WD)", SDDL_REVISION_1,
+                                                                   &security, nullptr));
+  RegSetKeySecurity(locked.get(), DACL_SECURITY_INFORMATION, security);
+  LocalFree(security);
 }

@@ -64,6 +64,10 @@ TEST(Lint, FilePaths) {
        {"x\\y", "C:x", "C:", "\\x", "\\\\server", "\\\\server\\", "", "x%WINDOWS%"})
     EXPECT_EQ(RulesOf(File(relative)), Rules{"path-not-full"})
         << relative << " depends on the current drive or folder";
+  for (const char* elsewhere : {"%WINDOWS%\\..\\x", "%WinTemp%\\.\\x", "%WINTEMP%\\..", "C:\\a\\..\\b",
+                                "\\\\?\\C:\\x", "\\\\.\\pipe\\x", "\\\\.\\C:"})
+    EXPECT_EQ(RulesOf(File(elsewhere)), Rules{"path-not-full"})
+        << elsewhere << " leads out of the folder it shows, or to a device, as the items refuse it";
 
   EXPECT_EQ(RulesOf(File("%NOPE%\\x")), Rules{"unknown-macro"})
       << "a path that starts with a macro is not relative";
@@ -96,7 +100,7 @@ TEST(Lint, FolderItems) {
     EXPECT_EQ(finding.Level, FindingLevel::Warning) << "an item that deletes nothing harms nothing";
   }
 
-  for (const char* mask : {"..\\*.log", "sub/x.tmp", "..", "\\*"})
+  for (const char* mask : {"..\\*.log", "sub/x.tmp", "..", ".", "\\*"})
     EXPECT_EQ(RulesOf(Folder("C:\\x", {mask})), Rules{"mask-leaves-folder"}) << mask;
   EXPECT_EQ(RulesOf(Folder("C:\\x", {"*.log", "~$*", "file..txt", "*..bak"})), Rules{})
       << "dots within a name are no path";
@@ -113,8 +117,16 @@ TEST(Lint, TextsTooLongForTheirFields) {
   EXPECT_EQ(item[0].Rule, "text-too-long");
   EXPECT_EQ(item[0].Level, FindingLevel::Error);
   EXPECT_EQ(item[0].ItemNumber, 2);
-  EXPECT_NE(item[0].Message.find("Item name: 128 characters, at most 127"), std::string::npos)
-      << item[0].Message;
+  EXPECT_EQ(item[0].Message, "Item name: 128 characters, at most 127; saving stores it cut to fit");
+
+  // The message says what saving would do: leave masks out whole, or refuse.
+  const std::vector<LintFinding> targets =
+      Lint({Folder("C:\\x", std::vector<std::string>(150, "*.tmp")), Key(1, std::string(300, 'k'))});
+  ASSERT_EQ(targets.size(), 2u);
+  EXPECT_EQ(targets[0].Message,
+            "Masks: 1050 characters, at most 1023; saving leaves out the last 4 of 150 masks");
+  EXPECT_EQ(targets[1].Message, "Key path: 300 characters, at most 255; saving refuses it, since "
+                                "shortened it would name another place");
 
   const std::vector<LintFinding> header =
       LintPlugIn(PlugInRecords{PlugInHeader{std::string(200, 'p'), "A", 1.0, 0}, {File("C:\\a")}});

@@ -129,16 +129,38 @@ TEST_F(TextCommands, BuildRefusesAnOverlongTextAndLeavesTheOutputAlone) {
   EXPECT_EQ(Read("out.ppj"), old) << "a refused build must not touch the existing file";
   EXPECT_EQ(Names(), (std::set<std::string>{"in.json", "out.ppj"}));
 
+  Err.str("");
+  EXPECT_EQ(RunBuild({PathOf("in.json"), PathOf("out.ppj"), true}, Out, Err), kExitUnusable)
+      << "cut, the key path would name its parent key, which the item would delete whole";
+  EXPECT_NE(Err.str().find("a path or key shortened would name another place"), std::string::npos)
+      << Err.str();
+  EXPECT_EQ(Read("out.ppj"), old);
+}
+
+TEST_F(TextCommands, BuildWithShortenCutsNamesAndLeavesOutWholeMasksThatLintThenAccepts) {
+  PlugInRecords records = Sample();
+  records.Header.Name = std::string(130, 'n');
+  records.Items.push_back(Folder("C:\\perf", std::vector<std::string>(150, "*.tmp")));
+  Write("in.json", PlugInToJson(records));
+  EXPECT_EQ(RunBuild({PathOf("in.json"), PathOf("out.ppj")}, Out, Err), kExitUnusable);
+  EXPECT_NE(Err.str().find("give --shorten"), std::string::npos) << Err.str();
+
   EXPECT_EQ(RunBuild({PathOf("in.json"), PathOf("out.ppj"), true}, Out, Err), kExitSuccess)
       << Err.str();
   const std::string built = Read("out.ppj");
   TMemoryStream stream(Bytes(built.begin(), built.end()));
   PlugInRecords back;
   ASSERT_EQ(ReadPlugInRecords(stream, back).Outcome, ReadOutcome::Complete);
-  EXPECT_EQ(std::get<RegistryBody>(back.Items.at(1).Body).KeyPath, std::string(255, 'k'))
-      << "with Shorten the text is cut to what its field holds";
+  EXPECT_EQ(back.Header.Name, std::string(127, 'n'));
+  EXPECT_EQ(std::get<FolderBody>(back.Items.back().Body).Masks, std::vector<std::string>(146, "*.tmp"))
+      << "the last four masks are left out whole; none is cut to \"*\"";
   EXPECT_EQ(std::get<RegistryBody>(back.Items.at(0).Body).KeyPath, "\\Software\\Caf\xE9")
       << "the texts that fit stay as they are";
+
+  Out.str("");
+  Lint("out.ppj");
+  EXPECT_EQ(Out.str().find("text-too-long"), std::string::npos)
+      << "what the shortened build wrote fits: " << Out.str();
 }
 
 TEST_F(TextCommands, BuildOfTextThatIsNoPlugInWritesNothing) {

@@ -7,26 +7,35 @@
 #include <stdexcept>
 
 namespace {
-void RemoveTree(const std::string& folder) {
-  WIN32_FIND_DATAA entry{};
-  HANDLE find = FindFirstFileA((folder + "\\*").c_str(), &entry);
+// By the Unicode names: an ANSI name may be made by best fit ("x\\..\\.." for a name
+// with U+FF3C), and removing by it would reach the folders above.
+void RemoveTree(const std::wstring& folder) {
+  WIN32_FIND_DATAW entry{};
+  HANDLE find = FindFirstFileW((folder + L"\\*").c_str(), &entry);
   if (find != INVALID_HANDLE_VALUE) {
     do {
-      const std::string name = entry.cFileName;
-      if (name == "." || name == "..") continue;
-      const std::string path = folder + "\\" + name;
-      SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+      const std::wstring name = entry.cFileName;
+      if (name == L"." || name == L"..") continue;
+      const std::wstring path = folder + L"\\" + name;
+      SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
       // A folder link goes with its link only, never with the files it leads to.
       if (entry.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)
-        RemoveDirectoryA(path.c_str()) || DeleteFileA(path.c_str());
+        RemoveDirectoryW(path.c_str()) || DeleteFileW(path.c_str());
       else if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
         RemoveTree(path);
       else
-        DeleteFileA(path.c_str());
-    } while (FindNextFileA(find, &entry));
+        DeleteFileW(path.c_str());
+    } while (FindNextFileW(find, &entry));
     FindClose(find);
   }
-  RemoveDirectoryA(folder.c_str());
+  RemoveDirectoryW(folder.c_str());
+}
+
+std::wstring Wide(const std::string& text) {
+  const int length = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+  std::wstring wide(static_cast<std::size_t>(length), L'\0');
+  MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(), length);
+  return wide;
 }
 } // namespace
 
@@ -46,7 +55,7 @@ TempFolder::TempFolder() {
   throw std::runtime_error("cannot create a temporary folder");
 }
 
-TempFolder::~TempFolder() { RemoveTree(FPath); }
+TempFolder::~TempFolder() { RemoveTree(Wide(FPath)); }
 
 std::string ReadWholeFile(const std::string& path) {
   std::ifstream file(path, std::ios::binary);
