@@ -463,11 +463,6 @@ TEST_F(MainWindow, APathOrKeyThatDoesNotFitIsNeverShortenedAndNothingIsSaved) {
   OpenThroughDialog(path);
   form->MarkModified();
 
-  const std::string refusal =
-      "Some paths and keys are too long for the plug-in file:\n\n"
-      "Item 1, Key path: 256 characters, at most 255\n"
-      "\nShortened, they would name other files or keys, so nothing was saved. "
-      "Make them shorter and save again.";
   user.PressButton(IDOK);
   Command(IDM_SAVE);
   user.PressButton(IDOK);
@@ -476,7 +471,8 @@ TEST_F(MainWindow, APathOrKeyThatDoesNotFitIsNeverShortenedAndNothingIsSaved) {
   ASSERT_EQ(seen.size(), 3u) << "no question and no file dialog, only the error box each time";
   for (std::size_t i = 1; i < 3; ++i) {
     EXPECT_EQ(seen[i].Caption, "Varnex");
-    EXPECT_EQ(seen[i].Text, refusal);
+    EXPECT_NE(seen[i].Text.find("\nItem 1, Key path: 256 characters, at most 255\n"), std::string::npos)
+        << seen[i].Text;
   }
   EXPECT_TRUE(form->Modified());
   EXPECT_EQ(form->FileName(), path);

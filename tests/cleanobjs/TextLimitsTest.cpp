@@ -47,18 +47,10 @@ TEST(StoredTexts, MasksAreLeftOutWholeAndNamesAreCut) {
   EXPECT_EQ(NameThatFits("short", kNameFieldSize), "short");
 }
 
-TEST(StoredTexts, TheQuestionAndTheRefusalListTheFirstFiveAndCountTheRest) {
-  const std::vector<StoredText> two = {{0, "Name", 130, 128}, {2, "Item name", 300, 128}};
-  EXPECT_EQ(ShortenTextsQuestion(two),
-            "Some texts are too long for the plug-in file:\n\n"
-            "Plug-in, Name: 130 characters, at most 127\n"
-            "Item 2, Item name: 300 characters, at most 127\n"
-            "\nSave them shortened to fit?");
-
+TEST(StoredTexts, TheRefusalListsTheFirstFiveAndCountsTheRest) {
   std::vector<StoredText> refused;
   for (int i = 1; i <= 8; ++i) CheckTargetText(refused, i, "Key path", std::string(300, 'k'), 256);
-  const std::string message = RefusedTextsMessage(refused);
-  EXPECT_EQ(message,
+  EXPECT_EQ(RefusedTextsMessage(refused),
             "Some paths and keys are too long for the plug-in file:\n\n"
             "Item 1, Key path: 300 characters, at most 255\n"
             "Item 2, Key path: 300 characters, at most 255\n"
