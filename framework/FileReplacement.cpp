@@ -66,10 +66,45 @@ struct TemporaryFile {
   }
 };
 
+// Why the file found cannot be replaced, or ERROR_SUCCESS. Moving a file over a
+// read-only one would succeed and so overrule the attribute. Replacing renames the
+// file away, which needs delete access: a file that another program holds open
+// without sharing that is refused here, before anything is written, since Wine's
+// ReplaceFileA, failing on it, would leave a file of its own beside it.
+DWORD ReasonNotToReplace(const ReplacedFile& replaced) {
+  if (*replaced.Attributes & FILE_ATTRIBUTE_READONLY) return ERROR_ACCESS_DENIED;
+  const unique_hfile file(CreateFileA(replaced.Path.c_str(), DELETE,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                      nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  return file ? ERROR_SUCCESS : GetLastError();
+}
+
 // A failed call whose error is not set must not read as success.
 DWORD LastErrorOr(DWORD fallback) {
   const DWORD error = GetLastError();
   return error != ERROR_SUCCESS ? error : fallback;
+}
+
+// Moves the complete new file to where the replaced one is, or was to be.
+DWORD PutInPlace(const std::string& newFile, const ReplacedFile& replaced) {
+  if (!replaced.Attributes) {
+    if (MoveFileExA(newFile.c_str(), replaced.Path.c_str(),
+                    MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+      return ERROR_SUCCESS;
+    return LastErrorOr(ERROR_WRITE_FAULT);
+  }
+  // Set before the replacement, so that the file is never visible under the target's
+  // name without them: Wine's ReplaceFileA keeps the replacement's attributes rather
+  // than the replaced file's.
+  const DWORD attributes = *replaced.Attributes & kKeptAttributes;
+  if (!SetFileAttributesA(newFile.c_str(), attributes != 0 ? attributes : FILE_ATTRIBUTE_NORMAL))
+    return LastErrorOr(ERROR_WRITE_FAULT);
+  // ReplaceFileA, unlike a move, gives the new file the security descriptor of the old.
+  // Like any replacement by renaming it cannot reach the file's other hard links,
+  // which keep the old bytes.
+  if (ReplaceFileA(replaced.Path.c_str(), newFile.c_str(), nullptr, 0, nullptr, nullptr))
+    return ERROR_SUCCESS;
+  return LastErrorOr(ERROR_UNABLE_TO_REMOVE_REPLACED);
 }
 
 } // namespace
@@ -77,9 +112,10 @@ DWORD LastErrorOr(DWORD fallback) {
 DWORD ReplaceFileWhole(const std::string& target, const std::string& prefix,
                        std::int64_t expectedSize, const std::function<void(TStream&)>& write) {
   const ReplacedFile replaced = FindReplacedFile(target);
-  // Moving a file over a read-only one would succeed and so overrule the attribute.
-  if (replaced.Attributes && (*replaced.Attributes & FILE_ATTRIBUTE_READONLY))
-    return ERROR_ACCESS_DENIED;
+  if (replaced.Attributes) {
+    const DWORD refusal = ReasonNotToReplace(replaced);
+    if (refusal != ERROR_SUCCESS) return refusal;
+  }
 
   TemporaryFile temporary; // goes after the stream, which it outlives
   DWORD failure = ERROR_WRITE_FAULT;
@@ -92,22 +128,5 @@ DWORD ReplaceFileWhole(const std::string& target, const std::string& prefix,
   if (!stream->Close()) return LastErrorOr(ERROR_WRITE_FAULT);
   stream.reset();
 
-  if (!replaced.Attributes) {
-    if (MoveFileExA(temporary.Path.c_str(), replaced.Path.c_str(),
-                    MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-      return ERROR_SUCCESS;
-    return LastErrorOr(ERROR_WRITE_FAULT);
-  }
-  // Set before the replacement, so that the file is never visible under the target's
-  // name without them: Wine's ReplaceFileA keeps the replacement's attributes rather
-  // than the replaced file's.
-  const DWORD attributes = *replaced.Attributes & kKeptAttributes;
-  if (!SetFileAttributesA(temporary.Path.c_str(), attributes != 0 ? attributes : FILE_ATTRIBUTE_NORMAL))
-    return LastErrorOr(ERROR_WRITE_FAULT);
-  // ReplaceFileA, unlike a move, gives the new file the security descriptor of the old.
-  // Like any replacement by renaming it cannot reach the file's other hard links,
-  // which keep the old bytes.
-  if (ReplaceFileA(replaced.Path.c_str(), temporary.Path.c_str(), nullptr, 0, nullptr, nullptr))
-    return ERROR_SUCCESS;
-  return LastErrorOr(ERROR_UNABLE_TO_REMOVE_REPLACED);
+  return PutInPlace(temporary.Path, replaced);
 }
