@@ -11,6 +11,7 @@
 #include "editors/RegValueSelectorUnit.h"
 #include "editors/RegistryItemEditorUnit.h"
 #include "framework/MessageBoxes.h"
+#include "framework/OleInitialization.h"
 #include "preview/PlugInPreviewFormUnit.h"
 #include "sysfolders/FolderViewFormUnit.h"
 #include "sysfolders/SysFolders.h"
@@ -78,4 +79,15 @@ int RunMessageLoop() {
     DispatchMessageA(&message);
   }
   return static_cast<int>(message.wParam);
+}
+
+int RunApplication(const std::vector<std::string>& arguments) {
+  // Before the first window and until the last has gone: the folder editor's browser
+  // needs OLE on the thread that owns the windows.
+  const TOleInitialization ole;
+  CreateApplicationWindows();
+  VarnexForm->Show(arguments);
+  const int exitCode = RunMessageLoop();
+  DestroyApplicationWindows();
+  return exitCode;
 }

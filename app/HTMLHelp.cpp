@@ -15,7 +15,7 @@ void THelpControl::Load() {
   // Without its entry point the control is released again here, so that no later
   // request calls through a null address.
   if (entry == nullptr) throw ECommandError("Function HTMLHELP cannot loaded!");
-  FLibrary = std::move(library);
+  library.release(); // kept for the whole run, see THelpControl
   FEntry = entry;
   // Once for the whole run: the cookie stays with the control, which is never
   // uninitialised.

@@ -11,7 +11,10 @@
 inline constexpr UINT HH_DISPLAY_TOPIC_COMMAND = 0x0000;
 inline constexpr UINT HH_INITIALIZE_COMMAND = 0x001C;
 
-// One loaded help control: its library, its entry point and its initialisation cookie.
+// One help control: its entry point and its initialisation cookie. Once loaded, the
+// library stays loaded to the end of the process, even after this object has gone:
+// the control is initialised and never uninitialised, and its windows may still be
+// open when the program's static objects are destroyed.
 class THelpControl {
 public:
   // `libraryPath` names the control; nothing is loaded before the first Call.
@@ -30,7 +33,6 @@ private:
   void Load();
 
   std::string FLibraryPath;
-  unique_hmodule FLibrary;
   EntryPoint FEntry = nullptr;
   DWORD FCookie = 0;
 };

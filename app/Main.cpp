@@ -1,7 +1,6 @@
 // The program entry: the start-up sequence of the editor.
 
 #include "app/Application.h"
-#include "app/VarnexFormUnit.h"
 #include "cleanobjs/RebootDeleteList.h"
 #include "framework/CommandLine.h"
 #include "framework/MessageBoxes.h"
@@ -18,12 +17,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_COOL_CLASSES | ICC_BAR_CLASSES};
   InitCommonControlsEx(&controls);
 
-  CreateApplicationWindows();
   std::vector<std::string> arguments = SplitCommandLine(GetCommandLineA());
   if (!arguments.empty()) arguments.erase(arguments.begin()); // the program itself
-  VarnexForm->Show(arguments);
-  const int exitCode = RunMessageLoop();
-  DestroyApplicationWindows();
+  const int exitCode = RunApplication(arguments);
 
   // At the very end the pending deletions at restart are handed to the system, which
   // reads the folder table, and then the table is freed.

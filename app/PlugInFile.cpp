@@ -5,6 +5,7 @@
 #include "cleanobjs/CleanFile.h"
 #include "cleanobjs/CleanFolder.h"
 #include "cleanobjs/CleanRegistry.h"
+#include "framework/FileReplacement.h"
 #include "framework/FileStream.h"
 #include "framework/SysError.h"
 

@@ -38,11 +38,13 @@ TFileStream TFileStream::Create(const std::string& path) {
 
 namespace {
 
+// The folder of a path made full: the folder of "\\x.ppj" is the current drive's root
+// and that of "C:x.ppj" the current folder of drive C:, which the path's text alone
+// does not say.
 std::string FolderOf(const std::string& path) {
-  const std::size_t slash = path.find_last_of("\\/:");
-  if (slash == std::string::npos) return ".";
-  if (path[slash] == ':') return path.substr(0, slash + 1);
-  return slash == 0 ? path.substr(0, 1) : path.substr(0, slash);
+  const std::string full = ExpandFileName(path);
+  const std::size_t slash = full.find_last_of("\\/");
+  return slash == std::string::npos ? "." : full.substr(0, slash);
 }
 
 } // namespace
@@ -106,37 +108,4 @@ bool TFileStream::Close() {
   const bool flushed = FlushFileBuffers(FFile.get()) != FALSE;
   const bool closed = CloseHandle(FFile.release()) != FALSE;
   return flushed && closed;
-}
-
-namespace {
-
-// Deletes the file when it goes, unless it has been moved away by then.
-struct TemporaryFile {
-  std::string Path;
-  ~TemporaryFile() {
-    if (!Path.empty()) DeleteFileA(Path.c_str()); // fails harmlessly once moved
-  }
-};
-
-} // namespace
-
-DWORD ReplaceFileWhole(const std::string& target, const std::string& prefix,
-                       std::int64_t expectedSize, const std::function<void(TStream&)>& write) {
-  TemporaryFile temporary; // goes after the stream, which it outlives
-  DWORD failure = ERROR_WRITE_FAULT;
-  std::optional<TFileStream> stream = TFileStream::CreateBeside(target, prefix, temporary.Path, failure);
-  if (!stream) return failure;
-
-  write(*stream);
-  bool written = stream->Size() == expectedSize;
-  if (!written) failure = GetLastError() != 0 ? GetLastError() : ERROR_DISK_FULL;
-  if (!stream->Close() && written) {
-    written = false;
-    failure = GetLastError();
-  }
-  stream.reset();
-  if (written && MoveFileExA(temporary.Path.c_str(), target.c_str(),
-                             MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-    return ERROR_SUCCESS;
-  return written ? GetLastError() : failure;
 }

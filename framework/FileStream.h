@@ -4,7 +4,6 @@
 #include "framework/Stream.h"
 #include "framework/UniqueHandle.h"
 
-#include <functional>
 #include <optional>
 #include <string>
 
@@ -15,7 +14,8 @@ public:
   static TFileStream OpenRead(const std::string& path);
   // Creates or truncates a file for writing; throws "Cannot create file "%s". %s".
   static TFileStream Create(const std::string& path);
-  // Creates a new file in the folder of `target`, named `prefix`, four hexadecimal
+  // Creates a new file in the folder of `target` (a path relative to the current
+  // folder or drive counts from there), named `prefix`, four hexadecimal
   // digits and ".tmp", trying other digits while a name is taken, and gives its path
   // in `path`. Without a file, `error` holds the system's reason. Written completely
   // and moved over the target, it replaces the target in one step.
@@ -35,13 +35,6 @@ private:
   explicit TFileStream(unique_hfile file) : FFile(std::move(file)) {}
   unique_hfile FFile;
 };
-
-// Puts a file in place of `target` in one step: `write` fills a new file beside it
-// (CreateBeside), which replaces the target only once exactly `expectedSize` bytes
-// have reached the disk. Returns ERROR_SUCCESS, or the system's reason for the failure;
-// after a failure the target is as it was and the new file is gone.
-DWORD ReplaceFileWhole(const std::string& target, const std::string& prefix,
-                       std::int64_t expectedSize, const std::function<void(TStream&)>& write);
 
 // The path made absolute against the current folder, as error texts show it.
 std::string ExpandFileName(const std::string& path);

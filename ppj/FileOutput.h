@@ -14,7 +14,8 @@ namespace plugin {
 std::optional<std::vector<std::uint8_t>> ReadWholeFile(const std::string& path, std::string& error);
 
 // Writes the bytes in place of `path`; false with `error` set when it cannot. On Linux
-// a file replaced keeps its permission bits; on Windows the new file has the folder's.
+// a file replaced keeps its permission bits; on Windows it keeps its attributes and
+// security, a read-only one is refused, and a symbolic link stays a link to the file.
 bool ReplaceFileWith(const std::string& path, const std::vector<std::uint8_t>& bytes,
                      std::string& error);
 

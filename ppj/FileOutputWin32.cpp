@@ -1,5 +1,6 @@
 #include "ppj/FileOutput.h"
 
+#include "framework/FileReplacement.h"
 #include "framework/FileStream.h"
 #include "framework/SysError.h"
 

@@ -40,18 +40,22 @@ TEST(HelpControl, AControlWithoutItsEntryPointIsReleasedAndTheNextRequestFailsTh
   }
 }
 
-TEST(HelpControl, TheControlIsInitialisedOnceBeforeItsFirstRequestAndNeverAgain) {
+TEST(HelpControl, TheControlIsInitialisedOnceBeforeItsFirstRequestAndNeverReleased) {
   char program[MAX_PATH] = {};
   GetModuleFileNameA(nullptr, program, MAX_PATH);
   std::string folder = program;
   folder.erase(folder.find_last_of('\\'));
-  THelpControl control(folder + "\\FakeHelpControl.dll");
-  for (const char* file : {"one.chm", "two.chm", "three.chm"})
-    control.Call(nullptr, file, HH_DISPLAY_TOPIC_COMMAND, 0);
+  {
+    THelpControl control(folder + "\\FakeHelpControl.dll");
+    for (const char* file : {"one.chm", "two.chm", "three.chm"})
+      control.Call(nullptr, file, HH_DISPLAY_TOPIC_COMMAND, 0);
+  }
 
+  // The control outlives its owner, as the program's one control outlives the
+  // program's static objects, and it is never uninitialised.
   const auto recorded = reinterpret_cast<FakeHelpRecordedCalls>(reinterpret_cast<void*>(
       GetProcAddress(GetModuleHandleA("FakeHelpControl.dll"), "RecordedCalls")));
-  ASSERT_NE(recorded, nullptr) << "the stand-in control is not loaded";
+  ASSERT_NE(recorded, nullptr) << "the stand-in control was unloaded";
   int count = 0;
   const FakeHelpCall* calls = recorded(&count);
   ASSERT_EQ(count, 4);

@@ -5,6 +5,7 @@
 #include "cleanobjs/CleanFile.h"
 #include "cleanobjs/CleanFolder.h"
 #include "cleanobjs/CleanRegistry.h"
+#include "framework/SysError.h"
 #include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -55,7 +56,7 @@ TEST(PlugInFile, RecordsFollowTheHeaderWithTheirKindBytes) {
   EXPECT_EQ(bytes.substr(281, 15), std::string("Sample cleaner\0", 15));
 }
 
-TEST(PlugInFile, SavingReplacesTheFileOnlyWhenComplete) {
+TEST(PlugInFile, SavingReplacesTheFileOnlyWhenCompleteAndNeverAReadOnlyOne) {
   TempFolder folder;
   const std::string path = folder.File("a.ppj");
   WriteWholeFile(path, "old");
@@ -71,6 +72,18 @@ TEST(PlugInFile, SavingReplacesTheFileOnlyWhenComplete) {
     EXPECT_EQ(std::string(error.what()).rfind("Cannot create file \"" + intoMissingFolder + "\". ", 0), 0u)
         << error.what();
   }
+
+  // A read-only plug-in is refused, not overwritten, with the system's reason.
+  const std::string readOnly = folder.File("r.ppj");
+  WriteWholeFile(readOnly, "old");
+  SetFileAttributesA(readOnly.c_str(), FILE_ATTRIBUTE_READONLY);
+  try {
+    SavePlugInFile(readOnly, {}, {});
+    FAIL() << "saving over a read-only file must fail";
+  } catch (const std::exception& error) {
+    EXPECT_EQ(error.what(), "Cannot create file \"" + readOnly + "\". " + SysErrorMessage(ERROR_ACCESS_DENIED));
+  }
+  EXPECT_EQ(ReadWholeFile(readOnly), "old");
   WIN32_FIND_DATAA entry{};
   HANDLE find = FindFirstFileA(folder.File("*.tmp").c_str(), &entry);
   EXPECT_EQ(find, INVALID_HANDLE_VALUE) << "no temporary file is left behind";

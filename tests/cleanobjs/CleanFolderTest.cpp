@@ -5,6 +5,7 @@
 #include "cleanobjs/FileSearch.h"
 #include "framework/UniqueHandle.h"
 #include "tests/cleanobjs/FileItemFixture.h"
+#include "tests/support/UnixLink.h"
 
 #include <winioctl.h>
 
@@ -42,43 +43,13 @@ bool MakeJunction(const std::string& link, const std::string& target) {
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT);
 }
 
-// The Unix path of a Windows path, under Wine; empty elsewhere.
-std::string UnixPathOf(const std::string& path) {
-  using Converter = char*(CDECL*)(const wchar_t*);
-  const auto convert = reinterpret_cast<Converter>(
-      GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name"));
-  if (convert == nullptr) return {};
-  const std::wstring wide(path.begin(), path.end());
-  char* unix = convert(wide.c_str());
-  if (unix == nullptr) return {};
-  std::string result = unix;
-  HeapFree(GetProcessHeap(), 0, unix);
-  return result;
-}
-
 // A folder link at `link` leading to `target`: a junction where the file system has
-// them, under Wine a symbolic link made by the system's own ln. Wine cannot wait on a
-// Unix process, so the link's appearance is awaited instead.
+// them, under Wine a symbolic link made by the system's own ln.
 bool MakeFolderLink(const std::string& link, const std::string& target) {
   if (MakeJunction(link, target)) return true;
   RemoveDirectoryA(link.c_str());
-  const std::string unixTarget = UnixPathOf(target);
-  const std::string unixLink = UnixPathOf(link);
-  if (unixTarget.empty() || unixLink.empty()) return false;
-  std::string command = "Z:\\bin\\ln -s \"" + unixTarget + "\" \"" + unixLink + "\"";
-  STARTUPINFOA startup{sizeof startup};
-  PROCESS_INFORMATION process{};
-  if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                      &startup, &process))
-    return false;
-  CloseHandle(process.hThread);
-  CloseHandle(process.hProcess);
-  for (int attempt = 0; attempt < 100; ++attempt) {
-    const DWORD attributes = GetFileAttributesA(link.c_str());
-    if (attributes != INVALID_FILE_ATTRIBUTES) return (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
-    Sleep(50); // polls for the link, for at most five seconds
-  }
-  return false;
+  return MakeUnixLink(link, target) &&
+         (GetFileAttributesA(link.c_str()) & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
 }
 
 class CleanFolderTest : public FileItemTest {
