@@ -249,10 +249,18 @@ ProgramRun RunPpj(const std::string& arguments, const TempFolder& folder) {
   GetModuleFileNameA(nullptr, path, MAX_PATH);
   std::string program = path;
   program = program.substr(0, program.find_last_of('\\') + 1) + "ppj.exe";
-  const std::string outputPath = folder.File("output.txt");
+  // A file of its own for each run: under Wine the last run's file can still be held
+  // open for a moment after its ppj.exe has ended, so that making it anew fails with a
+  // sharing violation and the next run's output would go nowhere.
+  static int runs = 0;
+  const std::string outputPath = folder.File("output" + std::to_string(++runs) + ".txt");
   SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
   HANDLE output = CreateFileA(outputPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit,
-                              CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+                              CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (output == INVALID_HANDLE_VALUE) {
+    ADD_FAILURE() << "no file for ppj.exe's output: " << GetLastError();
+    return {};
+  }
   STARTUPINFOA startup{};
   startup.cb = sizeof startup;
   startup.dwFlags = STARTF_USESTDHANDLES;
