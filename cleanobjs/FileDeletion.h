@@ -3,7 +3,8 @@
 // opened first and checked through that handle: it is deleted only when it still lies
 // where the item found it, with no link on the way, so that a folder replaced by a link
 // after the check cannot lead a deletion elsewhere (the handle pins what was checked).
-// What cannot go now is left for the restart.
+// What cannot go now is left for the restart, where it is checked for links again as
+// the list is handed over.
 
 #include <string>
 
