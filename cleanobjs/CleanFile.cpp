@@ -40,20 +40,28 @@ void TCleanFile::CollectInfo() {
 
 void TCleanFile::Clean() {
   std::lock_guard<TCriticalSection> lock(CriticalSection());
+  // The file must lie right inside this folder. Taken from the folder itself (the typed
+  // path may hold 8.3 names), and before the first message, so that nothing done while
+  // one is handled can move it.
+  const std::string folderFinal = FinalPathOfFolder(FFileInfo.Path());
   TCleanObj::Clean();
   if (FPathNotFull) SendPathNotFull(FFileName);
   if (FPathNotFull || FFileInfo.SearchRec().Name.empty()) {
     SendFileCleaned(0);
     return;
   }
-  const std::string path = JoinPath(FFileInfo.Path(), FFileInfo.SearchRec().Name);
-  DeleteFoundFile(path);
-  SendFileCleaned(GetSize());
+  const std::string& name = FFileInfo.SearchRec().Name;
+  if (DeleteFoundFile(JoinPath(FFileInfo.Path(), name), FinalPathBelow(folderFinal, name)))
+    SendFileCleaned(GetSize());
 }
 
-void TCleanFile::DeleteFoundFile(const std::string& path) const {
-  if (DeleteFileOrDefer(path) == DeletionResult::Deferred)
+bool TCleanFile::DeleteFoundFile(const std::string& path, const std::string& finalPath) const {
+  const DeletionResult result = DeleteFileOrDefer(path, finalPath);
+  if (result == DeletionResult::ReachedThroughLink)
+    SendText(TextLevel::Failure, "File [" + path + "] is reached through a link: it is not deleted");
+  else if (result == DeletionResult::Deferred)
     SendText(TextLevel::Deferred, "File [" + path + "] will be deleted on reboot!");
+  return result != DeletionResult::ReachedThroughLink;
 }
 
 std::int64_t TCleanFile::LoadFromStream(TStream& stream) {

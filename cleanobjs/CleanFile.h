@@ -14,7 +14,8 @@ public:
   // system and read-only entries included, and reports it.
   void CollectInfo() override;
   // Deletes the file found by the last collection, or leaves it for the restart
-  // when it cannot be deleted now; a found folder is left alone.
+  // when it cannot be deleted now; a found folder is left alone, and so is a file
+  // that is no longer right inside the folder it was found in (a link on the way).
   void Clean() override;
 
   std::int64_t LoadFromStream(TStream& stream) override;
@@ -26,7 +27,9 @@ public:
   void SetFileName(std::string fileName) { FFileName = std::move(fileName); }
 
 private:
-  void DeleteFoundFile(const std::string& path) const;
+  // Deletes the file at `path` only when its final path is `finalPath`, and says what
+  // became of it; false when it is not to be reported cleaned.
+  bool DeleteFoundFile(const std::string& path, const std::string& finalPath) const;
 
   TFileInfo FFileInfo;
   std::string FFileName;

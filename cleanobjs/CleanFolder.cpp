@@ -5,12 +5,10 @@
 #include "cleanobjs/FileDeletion.h"
 #include "cleanobjs/FileSearch.h"
 #include "cleanobjs/FolderPaths.h"
-#include "cleanobjs/RebootDeleteList.h"
 #include "sysfolders/SysFolders.h"
 
 #include <array>
 #include <mutex>
-#include <set>
 
 TCleanFolder::TCleanFolder(std::string name, std::string folder, bool removeEmptyFolder)
     : TCleanObj(std::move(name)), FFolder(std::move(folder)),
@@ -113,63 +111,50 @@ void TCleanFolder::SearchFiles(const std::string& folder, const std::string& mas
 void TCleanFolder::Clean() {
   std::lock_guard<TCriticalSection> lock(CriticalSection());
   if (Cancelled()) return;
+  // Taken once, from the folder itself (the typed path may hold 8.3 names), and before
+  // the first message, so that nothing done while one is handled can move it. Each
+  // entry is compared with it as it is deleted.
+  const std::string rootFinal = FinalPathOfFolder(FRoot);
   TCleanObj::Clean();
   if (FPathNotFull) {
     SendPathNotFull(FFolder);
     return;
   }
-  const std::set<std::string> links = SubfoldersNowLinks();
   for (const auto& file : FFileList) {
     if (Cancelled()) return;
-    // A folder that has become a link since the collection leads elsewhere: nothing
-    // is deleted through it.
-    if (LiesInLink(links, file->Path())) continue;
-    DeleteFoundFile(JoinPath(file->Path(), file->SearchRec().Name));
-    SendFileCleaned(file->SearchRec().Size);
+    const std::string path = JoinPath(file->Path(), file->SearchRec().Name);
+    if (DeleteFoundFile(path, FinalPathBelow(rootFinal, BelowRoot(path))))
+      SendFileCleaned(file->SearchRec().Size);
   }
   if (!RemoveEmptyFolder()) return;
   for (const std::string& folder : FFolderList) {
     if (Cancelled()) return;
-    if (LiesInLink(links, folder)) continue; // not removed, nor left for the restart
-    RemoveFolder(folder);
+    RemoveFolder(folder, FinalPathBelow(rootFinal, BelowRoot(folder)));
   }
 }
 
-std::set<std::string> TCleanFolder::SubfoldersNowLinks() const {
-  // Each recorded subfolder is looked at once: the walk recorded every folder between
-  // the item's own folder and each file it found.
-  std::set<std::string> links;
-  for (const std::string& folder : FFolderList) {
-    const DWORD attributes = GetFileAttributesA(folder.c_str());
-    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT))
-      links.insert(folder);
-  }
-  return links;
+std::string TCleanFolder::BelowRoot(const std::string& path) const {
+  // The walk built every path from the root's own text, so it begins with it.
+  std::size_t start = FRoot.size();
+  while (start < path.size() && path[start] == '\\') ++start;
+  return path.substr(start);
 }
 
-bool TCleanFolder::LiesInLink(const std::set<std::string>& links, const std::string& folder) const {
-  if (links.empty()) return false;
-  // The folder and each folder above it, up to the item's own folder, which is the
-  // user's to name.
-  for (std::string current = folder; current.size() > FRoot.size();) {
-    if (links.count(current) != 0) return true;
-    std::string parent = WithoutFinalSeparator(FolderPartOf(current));
-    if (parent == current) break;
-    current = std::move(parent);
-  }
-  return false;
-}
-
-void TCleanFolder::DeleteFoundFile(const std::string& path) const {
-  if (DeleteFileOrDefer(path) == DeletionResult::Deferred)
+bool TCleanFolder::DeleteFoundFile(const std::string& path, const std::string& finalPath) const {
+  const DeletionResult result = DeleteFileOrDefer(path, finalPath);
+  if (result == DeletionResult::ReachedThroughLink)
+    SendText(TextLevel::Failure, "File [" + path + "] is reached through a link: it is not deleted");
+  else if (result == DeletionResult::Deferred)
     SendText(TextLevel::Deferred, "File [" + path + "] will be deleted on reboot!");
+  return result != DeletionResult::ReachedThroughLink;
 }
 
-void TCleanFolder::RemoveFolder(const std::string& path) const {
-  // Fails for a folder that still holds anything: unmatched files, deferred ones.
-  if (RemoveDirectoryA(path.c_str())) return;
-  AddRebootDeleteFolder(path);
-  SendText(TextLevel::Deferred, "Folder [" + path + "] will be deleted on reboot!");
+void TCleanFolder::RemoveFolder(const std::string& path, const std::string& finalPath) const {
+  const DeletionResult result = RemoveFolderOrDefer(path, finalPath);
+  if (result == DeletionResult::ReachedThroughLink)
+    SendText(TextLevel::Failure, "Folder [" + path + "] is reached through a link: it is not removed");
+  else if (result == DeletionResult::Deferred)
+    SendText(TextLevel::Deferred, "Folder [" + path + "] will be deleted on reboot!");
 }
 
 std::int64_t TCleanFolder::LoadFromStream(TStream& stream) {

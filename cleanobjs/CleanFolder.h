@@ -5,7 +5,6 @@
 #include "cleanobjs/FileInfo.h"
 
 #include <memory>
-#include <set>
 
 class TCleanFolder : public TCleanObj {
 public:
@@ -17,7 +16,8 @@ public:
   // files and remembering the matching files and the subfolders.
   void CollectInfo() override;
   // Deletes the remembered files (or leaves them for the restart), then, when asked,
-  // removes the subfolders deepest first. The item's own folder always stays.
+  // removes the subfolders deepest first. The item's own folder always stays, and
+  // nothing reached through a link is touched: each entry is checked as it goes.
   void Clean() override;
 
   std::int64_t LoadFromStream(TStream& stream) override;
@@ -51,12 +51,12 @@ public:
 private:
   // Appends the subfolders of `folder`, folder links left out, in listing order.
   void ListSubfolders(const std::string& folder, std::vector<std::string>& subfolders) const;
-  // The recorded subfolders that have become folder links since the collection.
-  std::set<std::string> SubfoldersNowLinks() const;
-  // Whether `folder` is one of `links` or lies below one.
-  bool LiesInLink(const std::set<std::string>& links, const std::string& folder) const;
-  void DeleteFoundFile(const std::string& path) const;
-  void RemoveFolder(const std::string& path) const;
+  // A path the walk recorded, relative to the folder it walked; empty for that folder.
+  std::string BelowRoot(const std::string& path) const;
+  // Delete the file, or remove the folder, at `path` only when its final path is
+  // `finalPath`, and say what became of it. False for a file not to be reported cleaned.
+  bool DeleteFoundFile(const std::string& path, const std::string& finalPath) const;
+  void RemoveFolder(const std::string& path, const std::string& finalPath) const;
 
   std::vector<std::unique_ptr<TFileInfo>> FFileList;
   std::string FFolder;

@@ -37,8 +37,3 @@ bool IsSubfolder(const TSearchRec& entry) {
 bool IsFolderLink(const TSearchRec& entry) {
   return (entry.Attr & kDirectoryAttribute) != 0 && (entry.Attr & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
 }
-
-bool FileExists(const std::string& path) {
-  const DWORD attributes = GetFileAttributesA(path.c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
-}

@@ -35,5 +35,3 @@ bool IsSubfolder(const TSearchRec& entry);
 // True for a folder entry that is a link (junction, symbolic link or any other
 // reparse point): following one can loop forever or lead out of the tree.
 bool IsFolderLink(const TSearchRec& entry);
-// True when the path names an existing file; a folder does not count.
-bool FileExists(const std::string& path);

@@ -1,5 +1,7 @@
 #include "cleanobjs/RebootDeleteList.h"
 
+#include "cleanobjs/FinalPath.h"
+#include "cleanobjs/IndexedTextList.h"
 #include "cleanobjs/WinInitText.h"
 #include "framework/FileStream.h"
 #include "framework/SysError.h"
@@ -8,12 +10,37 @@
 
 #include <windows.h>
 
-#include <algorithm>
 #include <memory>
 
 namespace {
 
-std::unique_ptr<std::vector<std::string>> RebootDeleteList;
+std::unique_ptr<TIndexedTextList> RebootDeleteList;
+
+// The path as a final path shows it: no doubled separators, and long names in place
+// of 8.3 ones.
+std::string LongFormOf(const std::string& path) {
+  constexpr DWORD kLongestPath = 32768; // the longest path the system takes
+  std::vector<char> full(kLongestPath), longForm(kLongestPath);
+  const DWORD fullLength = GetFullPathNameA(path.c_str(), kLongestPath, full.data(), nullptr);
+  if (fullLength == 0 || fullLength >= kLongestPath) return path;
+  const DWORD longLength = GetLongPathNameA(full.data(), longForm.data(), kLongestPath);
+  if (longLength == 0 || longLength >= kLongestPath) return std::string(full.data(), fullLength);
+  return std::string(longForm.data(), longLength);
+}
+
+// An entry that a link now leads elsewhere: the system resolves it to another place
+// than its own path says, or it is a link itself. Between the failed deletion and the
+// end of the program, a folder on the way may have been replaced by a link, and the
+// deletion at restart would then reach whatever the link leads to. An entry that no
+// longer exists cannot be told apart and is handed over as it is.
+bool ReachedThroughLink(const std::string& path) {
+  // Reading attributes is not refused by a file held open without sharing.
+  const unique_hfile entry = OpenEntry(path, FILE_READ_ATTRIBUTES);
+  if (!entry) return false;
+  const DWORD attributes = AttributesOf(entry.get());
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT)) return true;
+  return !SamePath(FinalPathOf(entry.get()), LongFormOf(path));
+}
 
 std::string ShortPathOrLong(const std::string& path) {
   char shortPath[MAX_PATH] = {};
@@ -46,33 +73,36 @@ void WriteWinInit(const std::string& windowsFolder, const std::vector<std::strin
 
 } // namespace
 
-std::vector<std::string>& GetRebootDeleteList() {
-  if (!RebootDeleteList) RebootDeleteList = std::make_unique<std::vector<std::string>>();
-  return *RebootDeleteList;
+const std::vector<std::string>& GetRebootDeleteList() {
+  if (!RebootDeleteList) RebootDeleteList = std::make_unique<TIndexedTextList>();
+  return RebootDeleteList->Texts();
 }
 
 bool RebootDeleteListExists() { return RebootDeleteList != nullptr; }
 
 void AddRebootDeleteFile(const std::string& path) {
-  std::vector<std::string>& list = GetRebootDeleteList();
-  const bool listed = std::any_of(list.begin(), list.end(), [&](const std::string& entry) {
-    return lstrcmpiA(entry.c_str(), path.c_str()) == 0;
-  });
-  if (!listed) list.push_back(path);
+  GetRebootDeleteList();
+  RebootDeleteList->AddUnlessHeld(path);
 }
 
-void AddRebootDeleteFolder(const std::string& path) { GetRebootDeleteList().push_back(path); }
+void AddRebootDeleteFolder(const std::string& path) {
+  GetRebootDeleteList();
+  RebootDeleteList->Add(path);
+}
 
 void FlushRebootDeleteList(const TSysFolderList& folders) {
   if (!RebootDeleteList) return;
   // Taken first, so the list is gone even when writing WININIT.INI fails.
-  const std::unique_ptr<std::vector<std::string>> entries = std::move(RebootDeleteList);
+  const std::unique_ptr<TIndexedTextList> list = std::move(RebootDeleteList);
+  std::vector<std::string> entries;
+  for (const std::string& entry : list->Texts())
+    if (!ReachedThroughLink(entry)) entries.push_back(entry);
   if (!IsNTPlatform(folders.Source())) {
-    WriteWinInit(folders.FindPathByDescription("Windows Folder"), *entries);
+    WriteWinInit(folders.FindPathByDescription("Windows Folder"), entries);
     return;
   }
   // A refusal (no right to register deletions at restart) drops that entry only.
-  for (const std::string& entry : *entries)
+  for (const std::string& entry : entries)
     MoveFileExA(entry.c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT);
 }
 

@@ -10,15 +10,18 @@
 class TSysFolderList;
 
 // The pending list, created empty on first use.
-std::vector<std::string>& GetRebootDeleteList();
+const std::vector<std::string>& GetRebootDeleteList();
 // True once the list has been created and until it is flushed.
 bool RebootDeleteListExists();
-// Adds a file unless the list holds it already, ignoring letter case.
+// Adds a file unless the list holds it already, ignoring letter case; the check costs
+// the same however long the list is.
 void AddRebootDeleteFile(const std::string& path);
 // Adds a folder; a folder that two items failed to remove is listed twice.
 void AddRebootDeleteFolder(const std::string& path);
 
-// Hands the list to the system and destroys it; without a list it does nothing. The
+// Hands the list to the system and destroys it; without a list it does nothing. An
+// entry that is now reached through a link (a folder on its way replaced by one) is
+// dropped: the deletion at restart would reach what the link leads to. The
 // platform id and the Windows folder come from the folder table: on the Windows
 // 95/98/Me family the entries go into WININIT.INI in the Windows folder, elsewhere
 // each is registered with MoveFileEx for deletion at restart. Raises ECommandError

@@ -4,6 +4,7 @@
 #include "cleanobjs/CleanFile.h"
 #include "framework/UniqueHandle.h"
 #include "tests/cleanobjs/FileItemFixture.h"
+#include "tests/cleanobjs/FolderLink.h"
 
 #include <winioctl.h>
 
@@ -73,6 +74,31 @@ TEST_F(CleanFileTest, ALockedFileIsListedOnceForTwoItemsAndReportedByBoth) {
   EXPECT_EQ(GetRebootDeleteList(), std::vector<std::string>{path})
       << "the same file in other letter case is listed once";
   EXPECT_TRUE(Exists(path));
+}
+
+TEST_F(CleanFileTest, AFileWhoseFolderBecameALinkAsTheCleanStartedIsNotDeleted) {
+  const std::string path = MakeFile("Logs\\app.log", 4);
+  MakeFile("outside\\app.log", 40);
+  auto item = Item(path);
+  item->CollectInfo();
+  Messages();
+  // The folder is swapped for a link to a folder holding a file of the same name
+  // after the clean has begun, as its owner could do.
+  bool swapped = false;
+  Receiver.OnMessage([&](const ReceivedMessage& message) {
+    if (message.Message != WM_ITEM_TEXT || swapped) return;
+    swapped = MoveFileA(Tree.File("Logs").c_str(), Tree.File("Logs-old").c_str()) &&
+              MakeFolderLink(Tree.File("Logs"), Tree.File("outside"));
+  });
+  item->Clean();
+  ASSERT_TRUE(swapped) << "no folder link could be made";
+  EXPECT_EQ(Messages(), (std::vector<Seen>{kStartClean,
+                                           Text(TextLevel::Failure, "File [" + path +
+                                                "] is reached through a link: it is not deleted")}))
+      << "no cleaned message for a file left alone";
+  EXPECT_TRUE(Exists(Tree.File("outside\\app.log")));
+  EXPECT_TRUE(Exists(Tree.File("Logs-old\\app.log")));
+  EXPECT_FALSE(RebootDeleteListExists());
 }
 
 TEST_F(CleanFileTest, AFolderIsFoundAndReportedButNeverDeletedOrChanged) {

@@ -3,54 +3,15 @@
 
 #include "cleanobjs/CleanFolder.h"
 #include "cleanobjs/FileSearch.h"
-#include "framework/UniqueHandle.h"
 #include "tests/cleanobjs/FileItemFixture.h"
-#include "tests/support/UnixLink.h"
+#include "tests/cleanobjs/FolderLink.h"
 
-#include <winioctl.h>
+#include <algorithm>
 
 namespace {
 
 const Seen kScan = Text(TextLevel::Progress, "Scan Temp information from your computer ...");
 const Seen kStartClean = Text(TextLevel::Progress, "Start clean Temp");
-
-// A junction (mount point) at `link` leading to `target`; false when the file system
-// cannot hold one.
-bool MakeJunction(const std::string& link, const std::string& target) {
-  if (!CreateDirectoryA(link.c_str(), nullptr)) return false;
-  unique_hfile folder(CreateFileA(link.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
-                                  FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
-  if (folder.get() == INVALID_HANDLE_VALUE) return false;
-  const std::wstring substitute = L"\\??\\" + std::wstring(target.begin(), target.end());
-  const USHORT substituteBytes = static_cast<USHORT>(substitute.size() * sizeof(wchar_t));
-  // The mount point layout: tag, data length, reserved, then four name offsets and
-  // lengths and the names, each followed by a NUL.
-  std::vector<BYTE> buffer(8 + 8 + substituteBytes + 2 + 2);
-  auto put16 = [&](std::size_t at, USHORT value) { memcpy(&buffer[at], &value, 2); };
-  const DWORD tag = IO_REPARSE_TAG_MOUNT_POINT;
-  memcpy(&buffer[0], &tag, 4);
-  put16(4, static_cast<USHORT>(buffer.size() - 8));
-  put16(8, 0);
-  put16(10, substituteBytes);
-  put16(12, static_cast<USHORT>(substituteBytes + 2));
-  put16(14, 0);
-  memcpy(&buffer[16], substitute.data(), substituteBytes);
-  DWORD returned = 0;
-  if (!DeviceIoControl(folder.get(), FSCTL_SET_REPARSE_POINT, buffer.data(),
-                       static_cast<DWORD>(buffer.size()), nullptr, 0, &returned, nullptr))
-    return false;
-  const DWORD attributes = GetFileAttributesA(link.c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT);
-}
-
-// A folder link at `link` leading to `target`: a junction where the file system has
-// them, under Wine a symbolic link made by the system's own ln.
-bool MakeFolderLink(const std::string& link, const std::string& target) {
-  if (MakeJunction(link, target)) return true;
-  RemoveDirectoryA(link.c_str());
-  return MakeUnixLink(link, target) &&
-         (GetFileAttributesA(link.c_str()) & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
-}
 
 class CleanFolderTest : public FileItemTest {
 protected:
@@ -252,24 +213,94 @@ TEST_F(CleanFolderTest, AFolderLinkIsNeitherDescendedNorRemoved) {
   EXPECT_TRUE(Exists(In("link")));
 }
 
-TEST_F(CleanFolderTest, AFolderThatBecameALinkAfterTheCollectionIsLeftAlone) {
-  MakeFile("root\\sub\\a.tmp", 1);
-  MakeFile("outside\\a.tmp", 2);
+TEST_F(CleanFolderTest, AFolderReplacedByALinkWhileTheCleanRunsIsNotReached) {
+  MakeFile("root\\first.tmp", 1);
+  MakeFile("root\\sub\\a.tmp", 2);
+  MakeFile("root\\sub\\deep\\b.tmp", 3);
+  MakeFile("outside\\a.tmp", 20);
+  MakeFile("outside\\deep\\b.tmp", 30);
   auto item = Item(Root(), {"*.tmp"}, true);
   item->CollectInfo();
-  ASSERT_EQ(item->FileCount(), 1);
-  ASSERT_EQ(item->FolderList(), std::vector<std::string>{In("sub")});
-  Messages(); // those of the collection
-  // Between the preview and the clean, the folder is replaced by a link elsewhere.
-  ASSERT_TRUE(DeleteFileA(In("sub\\a.tmp").c_str()));
-  ASSERT_TRUE(RemoveDirectoryA(In("sub").c_str()));
-  ASSERT_TRUE(MakeFolderLink(In("sub"), Tree.File("outside")));
-  const std::size_t queued = GetRebootDeleteList().size();
+  ASSERT_EQ(item->FileCount(), 3);
+  ASSERT_EQ(item->Files(0).SearchRec().Name, "first.tmp") << "a folder's files come before its subfolders'";
+  Messages();
+  // Once the clean has deleted its first file, the folder is swapped for a link to
+  // another folder that holds files of the same names, as its owner could do.
+  bool swapped = false;
+  Receiver.OnMessage([&](const ReceivedMessage& message) {
+    if (message.Message != WM_ITEM_FILE_CLEANED || swapped) return;
+    swapped = MoveFileA(In("sub").c_str(), In("sub-old").c_str()) &&
+              MakeFolderLink(In("sub"), Tree.File("outside"));
+  });
   item->Clean();
-  EXPECT_TRUE(Exists(Tree.File("outside\\a.tmp"))) << "nothing deleted through the link";
+  ASSERT_TRUE(swapped) << "no folder link could be made";
+
+  const auto notDeleted = [&](const std::string& file) {
+    return Text(TextLevel::Failure, "File [" + In(file) + "] is reached through a link: it is not deleted");
+  };
+  const auto notRemoved = [&](const std::string& folder) {
+    return Text(TextLevel::Failure, "Folder [" + In(folder) + "] is reached through a link: it is not removed");
+  };
+  EXPECT_EQ(Messages(), (std::vector<Seen>{kStartClean, FileCleaned(1), notDeleted("sub\\a.tmp"),
+                                           notDeleted("sub\\deep\\b.tmp"), notRemoved("sub\\deep"),
+                                           notRemoved("sub")}))
+      << "no cleaned message for a file left alone";
+  EXPECT_FALSE(Exists(In("first.tmp")));
+  for (const char* kept : {"outside\\a.tmp", "outside\\deep\\b.tmp", "root\\sub-old\\a.tmp",
+                           "root\\sub-old\\deep\\b.tmp"})
+    EXPECT_TRUE(Exists(Tree.File(kept))) << kept;
   EXPECT_TRUE(Exists(In("sub"))) << "the link itself stays";
-  EXPECT_EQ(GetRebootDeleteList().size(), queued) << "nor is it left for the restart";
-  EXPECT_EQ(Messages(), (std::vector<Seen>{kStartClean})) << "no file was cleaned";
+  EXPECT_FALSE(RebootDeleteListExists()) << "nor is anything left for the restart";
+}
+
+// Through the 8.3 form of its folder, as TEMP often names it, the item deletes a
+// read-only file, defers one held open by a program that refuses deletion, and deletes
+// one held open by a program that allows it (the system deletes it at its last close).
+TEST_F(CleanFolderTest, EachFileGoesOrWaitsForTheRestartAsItsUseAllows) {
+  struct Case {
+    const char* Name;
+    DWORD Attributes;
+    DWORD HeldSharing; // the share mode of another handle held open on it; 0 for none
+    bool Deferred;
+  };
+  const Case cases[] = {
+      {"plain.tmp", 0, 0, false},
+      {"read-only.tmp", FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN, 0, false},
+      {"in-use.tmp", 0, FILE_SHARE_READ | FILE_SHARE_WRITE, true},
+      {"in-use-deletable.tmp", 0, FILE_SHARE_READ | FILE_SHARE_DELETE, false},
+  };
+  std::vector<unique_hfile> held;
+  for (const Case& c : cases) {
+    const std::string path = MakeFile(std::string("root\\long folder name\\") + c.Name, 1, c.Attributes);
+    if (c.HeldSharing)
+      held.emplace_back(CreateFileA(path.c_str(), GENERIC_READ, c.HeldSharing, nullptr, OPEN_EXISTING, 0, nullptr));
+  }
+  char shortRoot[MAX_PATH] = {};
+  ASSERT_NE(GetShortPathNameA(In("long folder name").c_str(), shortRoot, MAX_PATH), 0u);
+  ASSERT_NE(std::string(shortRoot), In("long folder name")) << "the test needs an 8.3 form that differs";
+  auto item = Item(shortRoot, {"*.tmp"});
+  item->CollectInfo();
+  Messages();
+  item->Clean();
+
+  std::vector<Seen> expected{kStartClean};
+  std::vector<std::string> deferred;
+  for (int i = 0; i < item->FileCount(); ++i) {
+    const std::string name = item->Files(i).SearchRec().Name;
+    const Case& c = *std::find_if(std::begin(cases), std::end(cases),
+                                  [&](const Case& each) { return name == each.Name; });
+    const std::string path = std::string(shortRoot) + "\\" + name;
+    if (c.Deferred) {
+      expected.push_back(Text(TextLevel::Deferred, "File [" + path + "] will be deleted on reboot!"));
+      deferred.push_back(path);
+    }
+    expected.push_back(FileCleaned(1));
+  }
+  EXPECT_EQ(Messages(), expected);
+  held.clear();
+  for (const Case& c : cases)
+    EXPECT_EQ(Exists(In(std::string("long folder name\\") + c.Name)), c.Deferred) << c.Name;
+  EXPECT_EQ(GetRebootDeleteList(), deferred);
 }
 
 TEST(FileSearch, AFolderLinkIsRecognisedByItsReparseAttribute) {

@@ -6,12 +6,15 @@
 #include "framework/SysError.h"
 #include "framework/UniqueHandle.h"
 #include "sysfolders/SysFolders.h"
+#include "tests/cleanobjs/FolderLink.h"
 #include "tests/support/TempFolder.h"
 #include "tests/sysfolders/ScriptedSysFolderSource.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -131,6 +134,81 @@ TEST_F(RebootDeleteListTest, OtherPlatformsRegisterEachEntryForDeletionAtRestart
   EXPECT_TRUE(std::equal(expected.begin(), expected.end(), after.end() - expected.size()))
       << "each entry is registered for deletion (an empty new name), in order";
   EXPECT_FALSE(Exists(Windows.File("WININIT.INI")));
+}
+
+TEST_F(RebootDeleteListTest, AFileIsListedOnceInAnyLetterCaseHoweverLongTheList) {
+  // Enough files for the list's index to grow several times over.
+  std::vector<std::string> expected;
+  for (int i = 0; i < 1000; ++i) {
+    expected.push_back(Files.File("file" + std::to_string(i) + ".tmp"));
+    AddRebootDeleteFile(expected.back());
+  }
+  // The list ignores letter case as lstrcmpiA does, letters beyond ASCII included.
+  const std::pair<const char*, const char*> pairs[] = {
+      {"Report.TMP", "report.tmp"}, {"\xC4rger.tmp", "\xE4rger.tmp"}, {"a.tmp", "a.tmq"},
+      {"a.tmp", "a.tmp.tmp"}, {"file-a.tmp", "filea.tmp"}};
+  for (const auto& [first, again] : pairs) {
+    AddRebootDeleteFile(Files.File(first));
+    const bool listedAlready = std::any_of(expected.begin(), expected.end(), [&](const std::string& entry) {
+      return lstrcmpiA(entry.c_str(), Files.File(first).c_str()) == 0;
+    });
+    if (!listedAlready) expected.push_back(Files.File(first));
+    AddRebootDeleteFile(Files.File(again));
+    if (lstrcmpiA(first, again) != 0) expected.push_back(Files.File(again));
+  }
+  ASSERT_EQ(lstrcmpiA("\xC4", "\xE4"), 0) << "the code page has no case pair here";
+  for (int i = 0; i < 1000; ++i) {
+    std::string upper = Files.File("FILE" + std::to_string(i) + ".TMP");
+    AddRebootDeleteFile(upper);
+  }
+  AddRebootDeleteFolder(Files.Path());
+  AddRebootDeleteFolder(Files.Path());
+  expected.push_back(Files.Path());
+  expected.push_back(Files.Path());
+  EXPECT_EQ(GetRebootDeleteList(), expected) << "a folder is listed each time";
+  FlushRebootDeleteList(TSysFolderList(Machine));
+}
+
+TEST_F(RebootDeleteListTest, AnEntryNowReachedThroughALinkIsDroppedOnEveryPlatform) {
+  for (const DWORD platform : {DWORD{kPlatformWin32Windows}, DWORD{VER_PLATFORM_WIN32_NT}}) {
+    const TempFolder files;
+    for (const char* name : {"sub\\", "outside\\"}) CreateDirectoryA(files.File(name).c_str(), nullptr);
+    for (const char* name : {"sub\\a.tmp", "outside\\a.tmp", "in use.tmp", "a long file name.tmp"})
+      WriteWholeFile(files.File(name), "x");
+    const unique_hfile inUse(CreateFileA(files.File("in use.tmp").c_str(), GENERIC_READ, 0, nullptr,
+                                         OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(inUse);
+    const std::string shortName = ShortPath(files.File("a long file name.tmp"));
+    ASSERT_NE(shortName, files.File("a long file name.tmp")) << "the test needs an 8.3 form that differs";
+    // Kept: a file in use, one named by its 8.3 form, one gone by now.
+    const std::vector<std::string> kept{files.File("in use.tmp"), shortName, files.File("gone.tmp")};
+    AddRebootDeleteFile(files.File("sub\\a.tmp"));
+    for (const std::string& entry : kept) AddRebootDeleteFile(entry);
+    AddRebootDeleteFolder(files.File("sub"));
+    // After the failed deletions the folder is swapped for a link to another one.
+    ASSERT_TRUE(MoveFileA(files.File("sub").c_str(), files.File("sub-old").c_str()));
+    ASSERT_TRUE(MakeFolderLink(files.File("sub"), files.File("outside"))) << "no folder link could be made";
+
+    const std::vector<std::string> before = PendingRenames();
+    Machine.Platform = platform;
+    FlushRebootDeleteList(TSysFolderList(Machine));
+    const std::vector<std::string> after = PendingRenames();
+    SetPendingRenames(before);
+
+    if (platform == kPlatformWin32Windows) {
+      std::string lines = "[rename]\r\n";
+      for (const std::string& entry : kept) {
+        const std::string shortForm = ShortPath(entry);
+        lines += "nul=" + (shortForm.empty() ? entry : shortForm) + "\r\n"; // a gone one as it is
+      }
+      EXPECT_EQ(ReadWholeFile(Windows.File("WININIT.INI")), lines);
+    } else {
+      std::vector<std::string> registered(after.begin() + std::min(before.size(), after.size()), after.end());
+      std::vector<std::string> expected;
+      for (const std::string& entry : kept) expected.insert(expected.end(), {"\\??\\" + entry, ""});
+      EXPECT_EQ(registered, expected) << "the entries through the link are not registered";
+    }
+  }
 }
 
 } // namespace
