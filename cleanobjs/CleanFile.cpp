@@ -55,15 +55,6 @@ void TCleanFile::Clean() {
     SendFileCleaned(GetSize());
 }
 
-bool TCleanFile::DeleteFoundFile(const std::string& path, const std::string& finalPath) const {
-  const DeletionResult result = DeleteFileOrDefer(path, finalPath);
-  if (result == DeletionResult::ReachedThroughLink)
-    SendText(TextLevel::Failure, "File [" + path + "] is reached through a link: it is not deleted");
-  else if (result == DeletionResult::Deferred)
-    SendText(TextLevel::Deferred, "File [" + path + "] will be deleted on reboot!");
-  return result != DeletionResult::ReachedThroughLink;
-}
-
 std::int64_t TCleanFile::LoadFromStream(TStream& stream) {
   std::int64_t count = TCleanObj::LoadFromStream(stream);
   std::array<std::uint8_t, plugin::kFileBodySize> field{};

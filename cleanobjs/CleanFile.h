@@ -27,10 +27,6 @@ public:
   void SetFileName(std::string fileName) { FFileName = std::move(fileName); }
 
 private:
-  // Deletes the file at `path` only when its final path is `finalPath`, and says what
-  // became of it; false when it is not to be reported cleaned.
-  bool DeleteFoundFile(const std::string& path, const std::string& finalPath) const;
-
   TFileInfo FFileInfo;
   std::string FFileName;
   // The last collection refused the path: the clean refuses it too.

@@ -114,7 +114,7 @@ void TCleanFolder::Clean() {
   // Taken once, from the folder itself (the typed path may hold 8.3 names), and before
   // the first message, so that nothing done while one is handled can move it. Each
   // entry is compared with it as it is deleted.
-  const std::string rootFinal = FinalPathOfFolder(FRoot);
+  const std::string rootFinal = FPathNotFull ? std::string() : FinalPathOfFolder(FRoot);
   TCleanObj::Clean();
   if (FPathNotFull) {
     SendPathNotFull(FFolder);
@@ -138,15 +138,6 @@ std::string TCleanFolder::BelowRoot(const std::string& path) const {
   std::size_t start = FRoot.size();
   while (start < path.size() && path[start] == '\\') ++start;
   return path.substr(start);
-}
-
-bool TCleanFolder::DeleteFoundFile(const std::string& path, const std::string& finalPath) const {
-  const DeletionResult result = DeleteFileOrDefer(path, finalPath);
-  if (result == DeletionResult::ReachedThroughLink)
-    SendText(TextLevel::Failure, "File [" + path + "] is reached through a link: it is not deleted");
-  else if (result == DeletionResult::Deferred)
-    SendText(TextLevel::Deferred, "File [" + path + "] will be deleted on reboot!");
-  return result != DeletionResult::ReachedThroughLink;
 }
 
 void TCleanFolder::RemoveFolder(const std::string& path, const std::string& finalPath) const {

@@ -53,9 +53,8 @@ private:
   void ListSubfolders(const std::string& folder, std::vector<std::string>& subfolders) const;
   // A path the walk recorded, relative to the folder it walked; empty for that folder.
   std::string BelowRoot(const std::string& path) const;
-  // Delete the file, or remove the folder, at `path` only when its final path is
-  // `finalPath`, and say what became of it. False for a file not to be reported cleaned.
-  bool DeleteFoundFile(const std::string& path, const std::string& finalPath) const;
+  // Removes the folder at `path` only when its final path is `finalPath`, and says
+  // what became of it.
   void RemoveFolder(const std::string& path, const std::string& finalPath) const;
 
   std::vector<std::unique_ptr<TFileInfo>> FFileList;

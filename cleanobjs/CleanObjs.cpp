@@ -1,5 +1,6 @@
 #include "cleanobjs/CleanObjs.h"
 
+#include "cleanobjs/FileDeletion.h"
 #include "cleanobjs/ItemRecordFormat.h"
 
 #include <array>
@@ -93,6 +94,15 @@ void TCleanObjList::SetNotifyWindow(HWND window) {
   if (window == FNotifyWindow) return;
   FNotifyWindow = window;
   for (TCleanObj* item : FItems) item->SetNotifyWindow(window);
+}
+
+bool TCleanObj::DeleteFoundFile(const std::string& path, const std::string& finalPath) const {
+  const DeletionResult result = DeleteFileOrDefer(path, finalPath);
+  if (result == DeletionResult::ReachedThroughLink)
+    SendText(TextLevel::Failure, "File [" + path + "] is reached through a link: it is not deleted");
+  else if (result == DeletionResult::Deferred)
+    SendText(TextLevel::Deferred, "File [" + path + "] will be deleted on reboot!");
+  return result != DeletionResult::ReachedThroughLink;
 }
 
 void TCleanObj::SendPathNotFull(const std::string& typed) const {

@@ -56,6 +56,10 @@ protected:
   // For a file or folder item whose path, macros expanded, is not a full path: says
   // that nothing is searched or deleted, with the path as typed.
   void SendPathNotFull(const std::string& typed) const;
+  // For a file or folder item: deletes the file at `path` only when its final path is
+  // `finalPath`, and says what became of it; false when it is not to be reported
+  // cleaned, since it was reached through a link and left alone.
+  bool DeleteFoundFile(const std::string& path, const std::string& finalPath) const;
   void SendFileFound(const TSearchRec& found) const;
   void SendRegFound(const TRegItem& found) const;
   void SendSearchPath(const std::string& text) const;

@@ -1,6 +1,6 @@
 #include "cleanobjs/FileDeletion.h"
 
-#include "cleanobjs/FinalPath.h"
+#include "framework/FinalPath.h"
 #include "cleanobjs/RebootDeleteList.h"
 
 namespace {

@@ -1,6 +1,6 @@
 #include "cleanobjs/RebootDeleteList.h"
 
-#include "cleanobjs/FinalPath.h"
+#include "framework/FinalPath.h"
 #include "cleanobjs/IndexedTextList.h"
 #include "cleanobjs/WinInitText.h"
 #include "framework/FileStream.h"

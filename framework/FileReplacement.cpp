@@ -1,6 +1,7 @@
 #include "framework/FileReplacement.h"
 
 #include "framework/FileStream.h"
+#include "framework/FinalPath.h"
 #include "framework/UniqueHandle.h"
 
 #include <optional>
@@ -13,31 +14,6 @@ struct ReplacedFile {
   std::optional<DWORD> Attributes; // none while nothing exists there
 };
 
-// The final path names volumes in the long form ("\\?\C:\...", "\\?\UNC\server\...");
-// the new file is named and moved in the usual one, as the target was given.
-std::string WithoutLongPrefix(const std::string& path) {
-  if (path.rfind("\\\\?\\UNC\\", 0) == 0) {
-    std::string share = path.substr(6); // "C\server\...": the "C" becomes the second "\"
-    share[0] = '\\';
-    return share;
-  }
-  if (path.rfind("\\\\?\\", 0) == 0) return path.substr(4);
-  return path;
-}
-
-std::optional<std::string> FinalPathOf(HANDLE file) {
-  std::string buffer(MAX_PATH, '\0');
-  DWORD length = GetFinalPathNameByHandleA(file, buffer.data(), static_cast<DWORD>(buffer.size()),
-                                           FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
-  if (length >= buffer.size()) { // the size needed, its NUL included
-    buffer.resize(length);
-    length = GetFinalPathNameByHandleA(file, buffer.data(), static_cast<DWORD>(buffer.size()),
-                                       FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
-  }
-  if (length == 0 || length >= buffer.size()) return std::nullopt;
-  return WithoutLongPrefix(buffer.substr(0, length));
-}
-
 ReplacedFile FindReplacedFile(const std::string& target) {
   // Opening follows links to the file itself. No access is asked for, only the
   // attributes, so a file that another program holds open without sharing is found too.
@@ -47,8 +23,8 @@ ReplacedFile FindReplacedFile(const std::string& target) {
   BY_HANDLE_FILE_INFORMATION information{};
   if (!file || !GetFileInformationByHandle(file.get(), &information))
     return {ExpandFileName(target), std::nullopt};
-  const std::optional<std::string> path = FinalPathOf(file.get());
-  return {path ? *path : ExpandFileName(target), information.dwFileAttributes};
+  const std::string path = FinalPathOf(file.get());
+  return {path.empty() ? ExpandFileName(target) : path, information.dwFileAttributes};
 }
 
 // The attributes a file can be given that say something of the file rather than of

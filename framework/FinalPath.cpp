@@ -1,4 +1,4 @@
-#include "cleanobjs/FinalPath.h"
+#include "framework/FinalPath.h"
 
 unique_hfile OpenEntry(const std::string& path, DWORD access, LastLink lastLink) {
   // A folder opens only with backup semantics; a file does not mind them.
