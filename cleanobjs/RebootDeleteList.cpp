@@ -1,9 +1,9 @@
 #include "cleanobjs/RebootDeleteList.h"
 
-#include "framework/FinalPath.h"
 #include "cleanobjs/IndexedTextList.h"
 #include "cleanobjs/WinInitText.h"
 #include "framework/FileStream.h"
+#include "framework/FinalPath.h"
 #include "framework/SysError.h"
 #include "sysfolders/SysFolderRules.h"
 #include "sysfolders/SysFolders.h"
