@@ -1,7 +1,6 @@
 #include "cleanobjs/IndexedTextList.h"
 
 #include <windows.h>
-#include <xmmintrin.h>
 
 #include <array>
 #include <cstring>
@@ -77,7 +76,7 @@ bool TIndexedTextList::AddUnlessHeld(const std::string& text) {
   // The slot is far in memory on a long list. Its fetch overlaps the copy of the
   // text, which is appended before the check and taken back for a text already held,
   // the rare case.
-  _mm_prefetch(reinterpret_cast<const char*>(&FSlots[at]), _MM_HINT_T0);
+  __builtin_prefetch(&FSlots[at]);
   FTexts.push_back(text);
   for (; FSlots[at].Place != 0; at = (at + 1) & mask) {
     const Slot& slot = FSlots[at];
