@@ -15,7 +15,7 @@ constexpr UINT WM_COLLECT_START = WM_USER + 103;
 constexpr UINT WM_COLLECT_FINISH = WM_USER + 104;
 constexpr UINT WM_ITEM_SEARCH_PATH = WM_USER + 107;  // LParam const char*
 constexpr UINT WM_ITEM_FILE_CLEANED = WM_USER + 108; // LParam const std::int64_t*
-constexpr UINT WM_ITEM_REG_CLEANED = WM_USER + 109;  // LParam the count itself (64-bit)
+constexpr UINT WM_ITEM_REG_CLEANED = WM_USER + 109;  // LParam the count itself (signed 32-bit)
 
 // WParam of WM_ITEM_TEXT.
 enum class TextLevel : std::uint8_t {

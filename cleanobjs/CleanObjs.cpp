@@ -3,7 +3,9 @@
 #include "cleanobjs/FileDeletion.h"
 #include "cleanobjs/ItemRecordFormat.h"
 
+#include <algorithm>
 #include <array>
+#include <limits>
 #include <mutex>
 
 TCleanObj::TCleanObj(std::string name) : FName(std::move(name)) {}
@@ -79,9 +81,11 @@ void TCleanObj::SendFileCleaned(std::int64_t size) const {
 
 void TCleanObj::SendRegCleaned(std::int64_t size) const {
   if (!FNotifyWindow) return;
-  // LPARAM is 64-bit in this build, so the whole count fits by value.
-  static_assert(sizeof(LPARAM) >= sizeof(std::int64_t));
-  SendMessageA(FNotifyWindow, WM_ITEM_REG_CLEANED, 0, static_cast<LPARAM>(size));
+  // A signed 32-bit count by value, as receivers read it; a larger one, which no
+  // registry holds in practice, is reported as the largest count rather than wrapped.
+  const std::int32_t count = static_cast<std::int32_t>(
+      std::min<std::int64_t>(size, std::numeric_limits<std::int32_t>::max()));
+  SendMessageA(FNotifyWindow, WM_ITEM_REG_CLEANED, 0, static_cast<LPARAM>(count));
 }
 
 int TCleanObjList::Add(TCleanObj* item) {

@@ -8,7 +8,7 @@ cd "$(dirname "${BASH_SOURCE[0]}")/.."
 
 scripts/install-deps.sh
 cmake -S . -B build/win -G Ninja -DCMAKE_BUILD_TYPE=Release \
-  -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake >/dev/null
+  -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-i686.cmake >/dev/null
 cmake --build build/win --target preview_benchmark pickers_benchmark plugin_benchmark rebootlist_benchmark
 # Wine's own diagnostics go to standard error; the figures are on standard output.
 scripts/with-wine-session.sh --tests sh -c \

@@ -6,8 +6,8 @@ set -euo pipefail
 
 packages=(
   cmake ninja-build
-  g++-mingw-w64-x86-64-posix mingw-w64-tools binutils-mingw-w64-x86-64
-  wine wine64 fonts-wine xvfb xauth x11-utils
+  g++-mingw-w64-i686-posix mingw-w64-tools binutils-mingw-w64-i686
+  wine wine64 wine32:i386 fonts-wine xvfb xauth x11-utils
   fp-utils
   imagemagick
   googletest
@@ -30,5 +30,10 @@ echo "Installing: ${missing[*]}"
 sudo_cmd=()
 [ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
 export DEBIAN_FRONTEND=noninteractive
+# The programs are 32-bit: Wine runs them through its 32-bit half, a package of the
+# i386 architecture.
+if ! dpkg --print-foreign-architectures | grep -qx i386; then
+  "${sudo_cmd[@]}" dpkg --add-architecture i386
+fi
 "${sudo_cmd[@]}" apt-get update -q
 "${sudo_cmd[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"

@@ -17,6 +17,6 @@ if [ -x build/native/plugin_reader_fuzzer ]; then
 fi
 
 cmake -S . -B build/win -G Ninja -DCMAKE_BUILD_TYPE=Release \
-  -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake >/dev/null
+  -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-i686.cmake >/dev/null
 cmake --build build/win
 scripts/with-wine-session.sh --tests ctest --test-dir build/win --output-on-failure --timeout 300

@@ -26,6 +26,12 @@ use_test_prefix() {
 # Makes the prefix on first use (wineboot returns once it is ready) and gives it the
 # designed fonts and, for the tests' prefix, the desktop.
 ensure_wine_prefix() {
+  # A prefix made before Wine's 32-bit half was installed has an empty syswow64, and
+  # then every program fails in it, 64-bit ones included: it is made anew.
+  if [ -f "$WINEPREFIX/system.reg" ] && [ ! -f "$WINEPREFIX/drive_c/windows/syswow64/kernel32.dll" ]; then
+    wineserver -k 2>/dev/null || true
+    rm -rf "$WINEPREFIX"
+  fi
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
     mkdir -p "$WINEPREFIX"
     wineboot -i >/dev/null 2>&1 || true

@@ -168,14 +168,16 @@ TEST(Program, TheShortcutsWorkThroughTheMessageLoopAndCtrlXEndsIt) {
 // A key pressed in the main window's list, handled by the program's own loop, which
 // ends once the main window is ready for input again: the dialog that the key opened,
 // if any, has closed.
+void CALLBACK EndLoopOnceReady(HWND, UINT, UINT_PTR, DWORD) {
+  if (IsWindowEnabled(VarnexForm->Handle())) PostQuitMessage(0);
+}
+
 void PressInList(WPARAM key, bool control = false) {
   std::unique_ptr<ControlHeld> held;
   if (control) held = std::make_unique<ControlHeld>();
   PostMessageA(VarnexForm->ListView(), WM_KEYDOWN, key, 1);
   // A timer message comes only when the queue is empty, so after the key.
-  const UINT_PTR timer = SetTimer(nullptr, 0, 20, [](HWND, UINT, UINT_PTR, DWORD) {
-    if (IsWindowEnabled(VarnexForm->Handle())) PostQuitMessage(0);
-  });
+  const UINT_PTR timer = SetTimer(nullptr, 0, 20, &EndLoopOnceReady);
   EXPECT_EQ(RunLoopWithWatchdog(), 0) << "key " << key;
   KillTimer(nullptr, timer);
 }

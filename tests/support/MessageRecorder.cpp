@@ -89,7 +89,7 @@ void MessageRecorder::Record(UINT message, WPARAM wParam, LPARAM lParam) {
     break;
   }
   case WM_ITEM_FILE_CLEANED: r.Value = *reinterpret_cast<const std::int64_t*>(lParam); break;
-  case WM_ITEM_REG_CLEANED: r.Value = static_cast<std::int64_t>(lParam); break;
+  case WM_ITEM_REG_CLEANED: r.Value = static_cast<std::int32_t>(lParam); break;
   }
   if (TCleanObj* item = FWatched.load()) {
     r.StateAtSend = item->State();

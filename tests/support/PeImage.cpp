@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <iterator>
 #include <cstring>
 
 namespace {
@@ -17,14 +18,27 @@ public:
   bool Parse() {
     IMAGE_DOS_HEADER dos;
     if (!Read(0, dos) || dos.e_magic != IMAGE_DOS_SIGNATURE) return false;
-    if (!Read(static_cast<std::size_t>(dos.e_lfanew), FNt)) return false;
-    if (FNt.Signature != IMAGE_NT_SIGNATURE ||
-        FNt.OptionalHeader.Magic != IMAGE_NT_OPTIONAL_HDR64_MAGIC)
+    const auto nt = static_cast<std::size_t>(dos.e_lfanew);
+    // PE32 and PE32+ share the signature, the file header and the optional header's
+    // magic; the data directories sit where each kind of optional header has them.
+    IMAGE_NT_HEADERS32 headers32;
+    IMAGE_NT_HEADERS64 headers64;
+    if (!Read(nt, headers32) || headers32.Signature != IMAGE_NT_SIGNATURE) return false;
+    FFileHeader = headers32.FileHeader;
+    if (headers32.OptionalHeader.Magic == IMAGE_NT_OPTIONAL_HDR32_MAGIC) {
+      std::copy(std::begin(headers32.OptionalHeader.DataDirectory),
+                std::end(headers32.OptionalHeader.DataDirectory), FDirectories);
+      FThunkSize = sizeof(DWORD);
+    } else if (headers32.OptionalHeader.Magic == IMAGE_NT_OPTIONAL_HDR64_MAGIC && Read(nt, headers64)) {
+      std::copy(std::begin(headers64.OptionalHeader.DataDirectory),
+                std::end(headers64.OptionalHeader.DataDirectory), FDirectories);
+      FThunkSize = sizeof(ULONGLONG);
+    } else {
       return false;
-    std::size_t at = static_cast<std::size_t>(dos.e_lfanew) +
-                     offsetof(IMAGE_NT_HEADERS64, OptionalHeader) +
-                     FNt.FileHeader.SizeOfOptionalHeader;
-    for (WORD i = 0; i < FNt.FileHeader.NumberOfSections; ++i, at += sizeof(IMAGE_SECTION_HEADER)) {
+    }
+    std::size_t at = nt + offsetof(IMAGE_NT_HEADERS32, OptionalHeader) +
+                     FFileHeader.SizeOfOptionalHeader;
+    for (WORD i = 0; i < FFileHeader.NumberOfSections; ++i, at += sizeof(IMAGE_SECTION_HEADER)) {
       IMAGE_SECTION_HEADER section;
       if (!Read(at, section)) return false;
       FSections.push_back(section);
@@ -32,9 +46,24 @@ public:
     return true;
   }
 
-  const IMAGE_DATA_DIRECTORY& Directory(int index) const {
-    return FNt.OptionalHeader.DataDirectory[index];
+  const IMAGE_DATA_DIRECTORY& Directory(int index) const { return FDirectories[index]; }
+  WORD Machine() const { return FFileHeader.Machine; }
+
+  // An entry of an import lookup table: four bytes in PE32, eight in PE32+, with the
+  // ordinal flag in its top bit.
+  bool ReadThunk(DWORD rva, ULONGLONG& entry, bool& byOrdinal) const {
+    if (FThunkSize == sizeof(DWORD)) {
+      DWORD entry32;
+      if (!ReadRva(rva, entry32)) return false;
+      entry = entry32;
+      byOrdinal = (entry32 & IMAGE_ORDINAL_FLAG32) != 0;
+      return true;
+    }
+    if (!ReadRva(rva, entry)) return false;
+    byOrdinal = (entry & IMAGE_ORDINAL_FLAG64) != 0;
+    return true;
   }
+  DWORD ThunkSize() const { return FThunkSize; }
 
   template <typename T> bool ReadRva(DWORD rva, T& out) const {
     std::size_t offset;
@@ -67,7 +96,9 @@ private:
   }
 
   std::string FBytes;
-  IMAGE_NT_HEADERS64 FNt{};
+  IMAGE_FILE_HEADER FFileHeader{};
+  IMAGE_DATA_DIRECTORY FDirectories[IMAGE_NUMBEROF_DIRECTORY_ENTRIES]{};
+  DWORD FThunkSize = 0;
   std::vector<IMAGE_SECTION_HEADER> FSections;
 };
 
@@ -81,10 +112,11 @@ void ReadImports(const Image& image, PeNames& names) {
     // The lookup table, or the address table before binding when there is none.
     DWORD thunk = descriptor.OriginalFirstThunk ? descriptor.OriginalFirstThunk
                                                 : descriptor.FirstThunk;
-    for (;; thunk += sizeof(ULONGLONG)) {
+    for (;; thunk += image.ThunkSize()) {
       ULONGLONG entry;
-      if (!image.ReadRva(thunk, entry) || entry == 0) break;
-      if (entry & IMAGE_ORDINAL_FLAG64)
+      bool byOrdinal = false;
+      if (!image.ReadThunk(thunk, entry, byOrdinal) || entry == 0) break;
+      if (byOrdinal)
         functions.push_back("#" + std::to_string(entry & 0xFFFF));
       else // past the two-byte hint of IMAGE_IMPORT_BY_NAME
         functions.push_back(image.TextAt(static_cast<DWORD>(entry) + sizeof(WORD)));
@@ -110,6 +142,7 @@ PeNames ReadPeNames(const std::string& path) {
   Image image(ReadWholeFile(path));
   if (!image.Parse()) return names;
   names.Valid = true;
+  names.Machine = image.Machine();
   ReadImports(image, names);
   ReadExports(image, names);
   return names;

@@ -7,7 +7,8 @@
 #include <vector>
 
 struct PeNames {
-  bool Valid = false; // false when the file is missing or not a 64-bit PE image
+  bool Valid = false; // false when the file is missing or not a PE32 or PE32+ image
+  unsigned Machine = 0; // the file header's machine: 0x14C for i386, 0x8664 for x86-64
   // Imported names by DLL name as written in the file; an import by ordinal is "#n".
   std::map<std::string, std::vector<std::string>> Imports;
   std::vector<std::string> Exports;
