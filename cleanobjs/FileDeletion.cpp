@@ -20,6 +20,14 @@ bool MarkForDeletion(HANDLE entry) {
   return SetFileInformationByHandle(entry, FileDispositionInfo, &disposition, sizeof disposition);
 }
 
+// The path the restart is to delete: the entry's final path, where the system really
+// keeps it. The path found can name another file at the restart: a 32-bit program
+// finds System32's files in SysWOW64, while the restart, run by the 64-bit system,
+// takes System32 as it is.
+std::string RestartPath(const std::string& path, const std::string& finalPath) {
+  return finalPath.empty() ? path : finalPath;
+}
+
 } // namespace
 
 std::string FinalPathOfFolder(const std::string& folder) {
@@ -41,7 +49,7 @@ DeletionResult DeleteFileOrDefer(const std::string& path, const std::string& fin
     const DWORD error = GetLastError();
     if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return DeletionResult::NoSuchFile;
     // A sharing violation (the file is in use) and any other refusal.
-    AddRebootDeleteFile(path);
+    AddRebootDeleteFile(RestartPath(path, finalPath));
     return DeletionResult::Deferred;
   }
   const DWORD attributes = AttributesOf(file.get());
@@ -54,7 +62,7 @@ DeletionResult DeleteFileOrDefer(const std::string& path, const std::string& fin
   basic.FileAttributes = FILE_ATTRIBUTE_ARCHIVE;
   SetFileInformationByHandle(file.get(), FileBasicInfo, &basic, sizeof basic);
   if (MarkForDeletion(file.get())) return DeletionResult::Deleted;
-  AddRebootDeleteFile(path);
+  AddRebootDeleteFile(RestartPath(path, finalPath));
   return DeletionResult::Deferred;
 }
 
@@ -66,6 +74,6 @@ DeletionResult RemoveFolderOrDefer(const std::string& path, const std::string& f
     // Refused for a folder that still holds anything: unmatched files, deferred ones.
     if (MarkForDeletion(folder.get())) return DeletionResult::Deleted;
   }
-  AddRebootDeleteFolder(path);
+  AddRebootDeleteFolder(RestartPath(path, finalPath));
   return DeletionResult::Deferred;
 }

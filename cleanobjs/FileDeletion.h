@@ -23,7 +23,8 @@ std::string FinalPathBelow(const std::string& folderFinal, const std::string& re
 // Deletes the file at `path` when its final path is `finalPath` (letter case ignored)
 // and it is not itself a link, clearing its read-only, hidden and system attributes
 // first. A folder or a vanished entry is left alone (NoSuchFile); a file that is in
-// use or refuses deletion is added to the restart list (once, whatever its case).
+// use or refuses deletion is added to the restart list (once, whatever its case) by
+// `finalPath`, the file that was found, whatever the path found names elsewhere.
 DeletionResult DeleteFileOrDefer(const std::string& path, const std::string& finalPath);
 
 // Removes the folder at `path` the same way when it is empty; one that still holds

@@ -2,6 +2,7 @@
 // the Windows 95/98/Me family, MoveFileEx elsewhere, checked in what the system
 // recorded.
 
+#include "cleanobjs/CleanFile.h"
 #include "cleanobjs/RebootDeleteList.h"
 #include "framework/SysError.h"
 #include "framework/UniqueHandle.h"
@@ -212,3 +213,36 @@ TEST_F(RebootDeleteListTest, AnEntryNowReachedThroughALinkIsDroppedOnEveryPlatfo
 }
 
 } // namespace
+
+// A 32-bit program finds the files of System32 in SysWOW64, while the restart, run by
+// the 64-bit system, takes System32 as it is: the file found must be what is registered.
+TEST(RebootDeleteList, AFileFoundInSystem32IsRegisteredWhereTheSystemKeepsIt) {
+  char windows[MAX_PATH] = {};
+  GetWindowsDirectoryA(windows, MAX_PATH);
+  const std::string name = "varnex-" + std::to_string(GetCurrentProcessId()) + ".tst";
+  const std::string found = std::string(windows) + "\\SysWOW64\\" + name; // no redirection there
+  const std::string typed = std::string(windows) + "\\System32\\" + name;
+  {
+    unique_hfile file(CreateFileA(found.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr));
+    ASSERT_TRUE(file) << "cannot make " << found;
+  }
+  ASSERT_TRUE(Exists(typed)) << "a 32-bit program sees SysWOW64 as System32";
+  TCleanFile item("Sys", typed);
+  item.CollectInfo();
+  {
+    // In use by a program that does not allow its deletion: left for the restart.
+    unique_hfile held(CreateFileA(found.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                  OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(held);
+    item.Clean();
+  }
+  const std::vector<std::string> before = PendingRenames();
+  FlushRebootDeleteList(TSysFolderList(ScriptedSysFolderSource{}));
+  const std::vector<std::string> after = PendingRenames();
+  SetPendingRenames(before);
+  DeleteFileA(found.c_str());
+
+  ASSERT_EQ(after.size(), before.size() + 2);
+  EXPECT_EQ(lstrcmpiA(after[before.size()].c_str(), ("\\??\\" + found).c_str()), 0)
+      << after[before.size()] << ": the restart would delete System32's own file of that name";
+}

@@ -1,6 +1,7 @@
 // The key and value selectors on the real registry, driven as a user drives them.
 
 #include "tests/editors/RegistryEditorsFixture.h"
+#include "tests/support/Wow64Key.h"
 
 namespace {
 
@@ -279,3 +280,15 @@ TEST_F(RegistryEditors, ADoubleClickOnAValueRowDoesNothingOfItsOwn) {
 }
 
 } // namespace
+
+TEST_F(RegistryEditors, TheKeySelectorShowsTheKeysThatA32BitCleanerFinds) {
+  // The same path in the two views of 64-bit Windows: a 32-bit program, as the editor
+  // and the cleaner are, names the WOW6432Node one.
+  const Wow64Key machineKey;
+  machineKey.SetValue(KEY_WOW64_64KEY, "Seen64", "v", 1);
+  machineKey.SetValue(KEY_WOW64_32KEY, "Seen32", "v", 1);
+  const HTREEITEM node = ExpandDown("HKEY_LOCAL_MACHINE", machineKey.Path());
+  ASSERT_NE(node, nullptr) << "the test key was not found in the tree";
+  UserExpand(node);
+  EXPECT_EQ(ChildTexts(node), Texts{"Seen32"});
+}
