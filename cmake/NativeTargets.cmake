@@ -14,11 +14,12 @@ target_include_directories(portable SYSTEM PRIVATE ${HEADER_LIBRARIES})
 # The command-line companion's dump, build and lint, for authors' machines and CI.
 add_executable(ppj ${CMAKE_SOURCE_DIR}/ppj/Main.cpp)
 target_include_directories(ppj SYSTEM PRIVATE ${HEADER_LIBRARIES})
+target_include_directories(ppj PRIVATE ${GENERATED_INCLUDE_DIR})
 target_link_libraries(ppj PRIVATE portable)
 # build/native/ppj is the folder's build directory; the program goes to bin/.
 set_target_properties(ppj PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
 add_test(NAME ppj_commands COMMAND bash ${CMAKE_SOURCE_DIR}/tests/ppj/ReadmeCommands.sh
-         $<TARGET_FILE:ppj> ${CMAKE_SOURCE_DIR}/samples/sample.ppj)
+         $<TARGET_FILE:ppj> ${CMAKE_SOURCE_DIR}/samples/sample.ppj ${PROJECT_VERSION})
 
 add_executable(portable_tests ${portable_tests})
 target_link_libraries(portable_tests PRIVATE portable gtest_main)

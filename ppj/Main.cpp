@@ -3,6 +3,7 @@
 
 #include "ppj/PreviewCommand.h"
 #include "ppj/TextCommands.h"
+#include "version.h"
 
 #include <CLI/CLI.hpp>
 
@@ -23,6 +24,7 @@ int main(int argc, char** argv) {
   CLI::App app{"ppj: shows, builds, checks and previews Varnex cleaning plug-ins (.ppj).\n"
                "Exit status: 0 success, 1 a damaged plug-in or a lint error, 2 unusable input."};
   app.require_subcommand(1);
+  app.set_version_flag("--version", "ppj " VARNEX_VERSION_STRING);
 
   DumpOptions dump;
   CLI::App* dumpCommand = app.add_subcommand(
@@ -58,7 +60,7 @@ int main(int argc, char** argv) {
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& error) {
-    // --help ends here too, with status 0.
+    // --help and --version end here too, with status 0.
     return app.exit(error) == 0 ? kExitSuccess : kExitUnusable;
   }
 

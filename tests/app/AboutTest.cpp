@@ -43,7 +43,7 @@ TEST_F(About, TheBoxHasItsSizeCaptionTextsAndABoldTitle) {
   EXPECT_EQ(Text(dialog), "About Varnex ...");
   EXPECT_EQ(ClientSize(dialog).cx, 296);
   EXPECT_EQ(ClientSize(dialog).cy, 227);
-  EXPECT_EQ(Text(Label(1)), "Varnex 1.3");
+  EXPECT_EQ(Text(Label(1)), "Varnex " EXPECTED_SHORT_VERSION) << "the project's version from CMake";
   EXPECT_EQ(Text(Label(3)), "All Rights Reserved.");
   EXPECT_EQ(Text(Label(4)), "Support:");
   EXPECT_EQ(Text(Label(5)), kSupportAddress);

@@ -14,13 +14,16 @@
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
+#include <winver.h>
 
 #include <chrono>
 #include <map>
 #include <condition_variable>
 #include <memory>
 #include <mutex>
+#include <string>
 #include <thread>
+#include <vector>
 
 namespace {
 
@@ -293,6 +296,49 @@ TEST(Program, EveryCommandShowsItsHintInTheStatusBar) {
     SendMessageA(form.StatusBar(), SB_GETTEXTA, 0, reinterpret_cast<LPARAM>(text));
     EXPECT_STREQ(text, hint) << id;
   }
+}
+
+// EXPECTED_FILE_VERSION and EXPECTED_SHORT_VERSION come from the project's version in
+// CMake, so a number left behind anywhere in the resources shows here.
+TEST(Program, ItsVersionResourceAndManifestCarryTheProjectsVersion) {
+  const std::string program = FolderOfThisProgram() + "varnex.exe";
+  DWORD ignored = 0;
+  std::vector<char> info(GetFileVersionInfoSizeA(program.c_str(), &ignored));
+  ASSERT_FALSE(info.empty()) << "varnex.exe has no version resource";
+  ASSERT_TRUE(GetFileVersionInfoA(program.c_str(), 0, static_cast<DWORD>(info.size()), info.data()));
+
+  VS_FIXEDFILEINFO* fixed = nullptr;
+  UINT size = 0;
+  ASSERT_TRUE(VerQueryValueA(info.data(), "\\", reinterpret_cast<void**>(&fixed), &size));
+  const auto parts = [](DWORD high, DWORD low) {
+    return std::to_string(HIWORD(high)) + "." + std::to_string(LOWORD(high)) + "." +
+           std::to_string(HIWORD(low)) + "." + std::to_string(LOWORD(low));
+  };
+  EXPECT_EQ(parts(fixed->dwFileVersionMS, fixed->dwFileVersionLS), EXPECTED_FILE_VERSION);
+  EXPECT_EQ(parts(fixed->dwProductVersionMS, fixed->dwProductVersionLS), EXPECTED_FILE_VERSION);
+
+  const auto text = [&](const char* name) {
+    char* value = nullptr;
+    UINT length = 0;
+    const std::string path = std::string("\\StringFileInfo\\040904E4\\") + name;
+    return VerQueryValueA(info.data(), path.c_str(), reinterpret_cast<void**>(&value), &length)
+               ? std::string(value)
+               : std::string();
+  };
+  EXPECT_EQ(text("FileVersion"), EXPECTED_FILE_VERSION);
+  EXPECT_EQ(text("ProductVersion"), EXPECTED_SHORT_VERSION);
+
+  const HMODULE image = LoadLibraryExA(program.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+  ASSERT_NE(image, nullptr);
+  const HRSRC found = FindResourceA(image, CREATEPROCESS_MANIFEST_RESOURCE_ID, RT_MANIFEST);
+  ASSERT_NE(found, nullptr) << "varnex.exe has no manifest";
+  const std::string manifest(static_cast<const char*>(LockResource(LoadResource(image, found))),
+                             SizeofResource(image, found));
+  FreeLibrary(image);
+  EXPECT_NE(manifest.find("name=\"Varnex.PlugInEditor\" version=\"" EXPECTED_FILE_VERSION
+                          "\" processorArchitecture=\"x86\""),
+            std::string::npos)
+      << manifest;
 }
 
 } // namespace

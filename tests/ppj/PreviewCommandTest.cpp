@@ -304,4 +304,10 @@ TEST_F(PreviewCommand, TheProgramRunsEachCommandWithItsExitStatus) {
   EXPECT_EQ(RunPpj("frobnicate", Folder).ExitCode, 2u);
 }
 
+TEST_F(PreviewCommand, TheProgramGivesTheProjectsVersion) {
+  const ProgramRun version = RunPpj("--version", Folder);
+  EXPECT_EQ(version.ExitCode, 0u);
+  EXPECT_EQ(version.Output, "ppj " EXPECTED_VERSION "\n") << "EXPECTED_VERSION is CMake's";
+}
+
 } // namespace

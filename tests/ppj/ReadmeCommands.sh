@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # The native ppj as the README shows it: dump, build back, lint, and the exit
-# statuses a script relies on. Usage: ReadmeCommands.sh PPJ SAMPLE
+# statuses a script relies on, and the version, which CMake passes in from the project's.
+# Usage: ReadmeCommands.sh PPJ SAMPLE VERSION
 set -uo pipefail
-ppj="$1"; sample="$2"
+ppj="$1"; sample="$2"; version="$3"
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
 failures=0
@@ -17,6 +18,8 @@ expect_status() { # expected, description, command...
 }
 
 expect_status 0 "help" "$ppj" --help
+expect_status 0 "version" "$ppj" --version
+[ "$(cat "$work/out")" = "ppj $version" ] || { echo "FAIL: --version printed \"$(cat "$work/out")\", not \"ppj $version\""; failures=$((failures + 1)); }
 expect_status 0 "dump" "$ppj" dump "$sample" -o "$work/sample.json"
 expect_status 0 "build" "$ppj" build "$work/sample.json" -o "$work/sample.ppj"
 cmp -s "$sample" "$work/sample.ppj" || { echo "FAIL: dump then build changed the sample"; failures=$((failures + 1)); }
