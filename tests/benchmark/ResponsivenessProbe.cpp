@@ -56,14 +56,15 @@ LRESULT CALLBACK ResponsivenessProbe::WindowProc(HWND window, UINT message, WPAR
     const auto* create = reinterpret_cast<const CREATESTRUCTA*>(lParam);
     SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
   } else if (message == kProbeMessage) {
-    reinterpret_cast<ResponsivenessProbe*>(GetWindowLongPtrA(window, GWLP_USERDATA))->Answer(lParam);
+    reinterpret_cast<ResponsivenessProbe*>(GetWindowLongPtrA(window, GWLP_USERDATA))->Answer();
     return 0;
   }
   return DefWindowProcA(window, message, wParam, lParam);
 }
 
-void ResponsivenessProbe::Answer(LONGLONG postedAt) {
+void ResponsivenessProbe::Answer() {
   const LONGLONG now = Now();
+  const LONGLONG postedAt = FPostedAt.load();
   if (now - postedAt > FLongestTicks) {
     FLongestTicks = now - postedAt;
     FLongestAt = now;
@@ -75,7 +76,10 @@ void ResponsivenessProbe::Answer(LONGLONG postedAt) {
 DWORD WINAPI ResponsivenessProbe::PostLoop(void* parameter) {
   auto& probe = *static_cast<ResponsivenessProbe*>(parameter);
   while (!probe.FStopping.load()) {
-    PostMessageA(probe.FWindow, kProbeMessage, 0, static_cast<LPARAM>(Now()));
+    // The time goes beside the message, not in it: a 32-bit LPARAM cannot hold it. One
+    // message is out at a time, so it is the time of the message answered.
+    probe.FPostedAt.store(Now());
+    PostMessageA(probe.FWindow, kProbeMessage, 0, 0);
     // Not waited for without end: a thread that stopped answering shows as a long
     // answer when it answers at last, and the probe must still end with its owner.
     while (WaitForSingleObject(probe.FAnswered.get(), 50) == WAIT_TIMEOUT)

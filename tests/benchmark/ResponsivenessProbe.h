@@ -27,12 +27,13 @@ public:
 private:
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   static DWORD WINAPI PostLoop(void* parameter);
-  void Answer(LONGLONG postedAt);
+  void Answer();
 
   HWND FWindow = nullptr;
   unique_handle FAnswered;
   unique_handle FThread;
   std::atomic<bool> FStopping{false};
+  std::atomic<LONGLONG> FPostedAt{0};
   LONGLONG FStart = 0;
   LONGLONG FLongestTicks = 0;
   LONGLONG FLongestAt = 0;
