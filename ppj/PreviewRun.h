@@ -2,7 +2,7 @@
 // The size preview's collection, run one item at a time so that every figure and
 // every file or value found belongs to the item that reported it. The items report
 // to a hidden window of this thread through the same messages as to the editor's
-// preview window.
+// preview window, sent from this same thread.
 
 #include "cleanobjs/CleanObjs.h"
 
@@ -45,9 +45,9 @@ struct PreviewResult {
 // being collected and the figures of the items so far.
 using PreviewProgress = std::function<void(int itemNumber, const ItemFigures& soFar)>;
 
-// Collects every item in order, each on a collection thread of its own, and waits
-// for each; an item whose collection raises an error ends the run, as it ends the
-// editor's. Needs the system folder table.
+// Collects every item in order on this thread, reporting to the receiver as the
+// editor's collection thread reports to its preview window; an item whose collection
+// raises an error ends the run, as it ends the editor's. Needs the system folder table.
 PreviewResult CollectItemByItem(const std::vector<TCleanObj*>& items, bool listFound,
                                 const PreviewProgress& progress);
 
