@@ -5,7 +5,7 @@
 set -euo pipefail
 
 packages=(
-  cmake ninja-build
+  cmake ninja-build git
   g++-mingw-w64-i686-posix mingw-w64-tools binutils-mingw-w64-i686
   wine wine64 wine32:i386 fonts-wine xvfb xauth x11-utils
   fp-utils

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# The native ppj as the README shows it: dump, build back, lint, and the exit
-# statuses a script relies on, and the version, which CMake passes in from the project's.
+# The native ppj as the README shows it: dump, build back, lint, the exit statuses a
+# script relies on, the version, which CMake passes in from the project's, and git
+# showing plug-ins as their JSON form.
 # Usage: ReadmeCommands.sh PPJ SAMPLE VERSION
 set -uo pipefail
 ppj="$1"; sample="$2"; version="$3"
@@ -37,6 +38,27 @@ expect_status 2 "build of an unknown kind" "$ppj" build "$work/bad-kind.json" -o
 grep -q 'item 4, field "kind"' "$work/err" || { echo "FAIL: the error does not name item 4's kind"; failures=$((failures + 1)); }
 cmp -s "$sample" "$work/kept.ppj" || { echo "FAIL: a refused build changed the output"; failures=$((failures + 1)); }
 [ "$(ls "$work" | wc -l)" -eq 7 ] || { echo "FAIL: files left behind:"; ls "$work"; failures=$((failures + 1)); }
+
+# Plug-ins under version control, set up as the README shows: git diff and git log -p
+# show the JSON form of the .ppj files, through the dump.
+repo="$work/repo"
+mkdir "$repo"
+git -C "$repo" init -q
+git -C "$repo" config user.email "author@varnex.example"
+git -C "$repo" config user.name "Author"
+echo '*.ppj diff=ppj' >"$repo/.gitattributes"
+git -C "$repo" config diff.ppj.textconv "\"$ppj\" dump"
+cp "$sample" "$repo/cleaner.ppj"
+git -C "$repo" add .gitattributes cleaner.ppj && git -C "$repo" commit -qm "The cleaner"
+sed '0,/"name": "Sample cleaner"/s//"name": "Renamed cleaner"/' "$work/sample.json" >"$work/renamed.json"
+"$ppj" build "$work/renamed.json" -o "$repo/cleaner.ppj"
+git -C "$repo" diff >"$work/diff"
+grep -qx -- '-    "name": "Sample cleaner",' "$work/diff" && grep -qx -- '+    "name": "Renamed cleaner",' "$work/diff" ||
+  { echo "FAIL: git diff does not show the plug-in's JSON:"; cat "$work/diff"; failures=$((failures + 1)); }
+git -C "$repo" commit -qam "Renamed"
+git -C "$repo" log -p >"$work/log"
+[ "$(grep -c -- '"name": "Renamed cleaner"' "$work/log")" -eq 1 ] && grep -q -- '"rootKey": "HKEY_CURRENT_USER"' "$work/log" ||
+  { echo "FAIL: git log -p does not show the plug-ins' JSON:"; cat "$work/log"; failures=$((failures + 1)); }
 
 expect_status 2 "preview without Windows" "$ppj" preview "$sample"
 expect_status 2 "no command" "$ppj"
