@@ -90,21 +90,28 @@ void AddRebootDeleteFolder(const std::string& path) {
   RebootDeleteList->Add(path);
 }
 
-void FlushRebootDeleteList(const TSysFolderList& folders) {
-  if (!RebootDeleteList) return;
+RebootHandOver HandOverRebootDeleteList(const TSysFolderList& folders) {
+  RebootHandOver handOver;
+  if (!RebootDeleteList) return handOver;
   // Taken first, so the list is gone even when writing WININIT.INI fails.
   const std::unique_ptr<TIndexedTextList> list = std::move(RebootDeleteList);
   std::vector<std::string> entries;
   for (const std::string& entry : list->Texts())
-    if (!ReachedThroughLink(entry)) entries.push_back(entry);
+    (ReachedThroughLink(entry) ? handOver.ThroughLinks : entries).push_back(entry);
   if (!IsNTPlatform(folders.Source())) {
     WriteWinInit(folders.FindPathByDescription("Windows Folder"), entries);
-    return;
+    for (const std::string& entry : entries) handOver.Registered.push_back({entry, ERROR_SUCCESS});
+    return handOver;
   }
   // A refusal (no right to register deletions at restart) drops that entry only.
-  for (const std::string& entry : entries)
-    MoveFileExA(entry.c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT);
+  for (const std::string& entry : entries) {
+    const bool registered = MoveFileExA(entry.c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT);
+    handOver.Registered.push_back({entry, registered ? ERROR_SUCCESS : GetLastError()});
+  }
+  return handOver;
 }
+
+void FlushRebootDeleteList(const TSysFolderList& folders) { HandOverRebootDeleteList(folders); }
 
 void FlushRebootDeleteList() {
   if (SysFolderList) FlushRebootDeleteList(*SysFolderList);

@@ -29,3 +29,15 @@ void AddRebootDeleteFolder(const std::string& path);
 void FlushRebootDeleteList(const TSysFolderList& folders);
 // The same with the program's table; runs once at program end.
 void FlushRebootDeleteList();
+
+// What the flush did with each entry, for a caller that reports it.
+struct RebootRegistration {
+  std::string Path;
+  unsigned long Error = 0; // the system's reason, or 0 for an entry registered
+};
+struct RebootHandOver {
+  std::vector<RebootRegistration> Registered; // every entry handed over, in list order
+  std::vector<std::string> ThroughLinks;      // dropped: now reached through a link
+};
+// FlushRebootDeleteList, telling what became of each entry.
+RebootHandOver HandOverRebootDeleteList(const TSysFolderList& folders);

@@ -1,6 +1,7 @@
 // ppj: the plug-in author's command-line companion to the editor. The one file that
 // includes the command-line library, which is large.
 
+#include "ppj/CleanCommand.h"
 #include "ppj/PreviewCommand.h"
 #include "ppj/TextCommands.h"
 #include "version.h"
@@ -12,6 +13,7 @@
 #ifdef _WIN32
 #include <fcntl.h>
 #include <io.h>
+#include <windows.h>
 #endif
 
 using namespace plugin;
@@ -57,6 +59,19 @@ int main(int argc, char** argv) {
   previewCommand->add_option("--list", preview.List,
                              "A CSV file to list every file and registry value found in");
 
+  CleanOptions clean;
+  CLI::App* cleanCommand = app.add_subcommand(
+      "clean", "DELETES from this machine the files, folders and registry data that a plug-in's "
+               "items cover, as the cleaner would (Windows only). It checks the plug-in first "
+               "and deletes nothing if it has errors, then lists what it found, as preview does, "
+               "and asks before it deletes anything. To see what it would delete without "
+               "deleting, run: ppj preview FILE.ppj --list found.csv");
+  cleanCommand->add_option("plugin", clean.Input, "The .ppj file")->required();
+  cleanCommand->add_flag("--yes", clean.Yes, "Delete without asking");
+  cleanCommand->add_option("--list", clean.List,
+                           "A CSV file to list every file, folder, value and key handled in, "
+                           "with what became of it");
+
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& error) {
@@ -69,6 +84,15 @@ int main(int argc, char** argv) {
   if (*lintCommand) {
     lint.Json = format == "json";
     return RunLint(lint, std::cout, std::cerr);
+  }
+  if (*cleanCommand) {
+#ifdef _WIN32
+    // Asked only on a console: a script's standard input answers nothing. (_isatty
+    // would take the NUL device for a terminal too.)
+    DWORD mode = 0;
+    if (GetConsoleMode(GetStdHandle(STD_INPUT_HANDLE), &mode)) clean.Terminal = &std::cin;
+#endif
+    return RunClean(clean, std::cout, std::cerr);
   }
   return RunPreview(preview, std::cout, std::cerr);
 }

@@ -3,7 +3,7 @@
 #include "app/PlugInFile.h"
 #include "cleanobjs/FolderPaths.h"
 #include "ppj/FileOutput.h"
-#include "ppj/PreviewRun.h"
+#include "ppj/PreviewSteps.h"
 #include "ppj/TextCommands.h"
 #include "preview/KiloBytes.h"
 #include "sysfolders/SysFolders.h"
@@ -52,17 +52,6 @@ private:
   ULONGLONG FLast = 0;
 };
 
-// The system folder table the items expand their macros with, for the run's length,
-// unless the process has one already.
-struct FolderTable {
-  FolderTable() : Made(!SysFolderList) {
-    if (Made) SysFolderList = std::make_unique<TSysFolderList>(Win32SysFolderSource());
-  }
-  ~FolderTable() {
-    if (Made) SysFolderList.reset();
-  }
-  const bool Made;
-};
 
 std::string Row(const std::string& item, const std::string& files, const std::string& fileKb,
                 const std::string& values, const std::string& valueKb, const std::string& text) {
@@ -110,40 +99,56 @@ std::string FoundList(const PreviewResult& result) {
 
 } // namespace
 
-int RunPreview(const PreviewOptions& options, std::ostream& out, std::ostream& err) {
+FolderTable::FolderTable() : Made(!SysFolderList) {
+  if (Made) SysFolderList = std::make_unique<TSysFolderList>(Win32SysFolderSource());
+}
+
+FolderTable::~FolderTable() {
+  if (Made) SysFolderList.reset();
+}
+
+std::optional<CollectedPlugIn> CollectAndPrint(const std::string& input, bool listFound,
+                                               std::ostream& out, std::ostream& err) {
   std::string error;
-  const auto bytes = ReadWholeFile(options.Input, error);
+  const auto bytes = ReadWholeFile(input, error);
   if (!bytes) {
     err << "ppj: " << error << "\n";
-    return kExitUnusable;
+    return std::nullopt;
   }
   // The editor's own reading, into its item classes, which then collect.
   TMemoryStream stream(*bytes);
-  std::vector<std::unique_ptr<TCleanObj>> items;
-  const PlugInReadResult read = ReadPlugInItems(
-      stream, [&items](std::unique_ptr<TCleanObj> item) { items.push_back(std::move(item)); });
+  CollectedPlugIn plugIn;
+  const PlugInReadResult read = ReadPlugInItems(stream, [&plugIn](std::unique_ptr<TCleanObj> item) {
+    plugIn.Items.push_back(std::move(item));
+  });
   if (read.Outcome == ReadOutcome::NotAPlugIn) {
-    err << "ppj: \"" << options.Input << "\" is not a plug-in file\n";
-    return kExitUnusable;
+    err << "ppj: \"" << input << "\" is not a plug-in file\n";
+    return std::nullopt;
   }
-  const bool damaged = IsDamaged(read.Outcome);
-  if (damaged) err << "ppj: " << DamageReport(options.Input, read) << "\n";
+  plugIn.Damaged = IsDamaged(read.Outcome);
+  if (plugIn.Damaged) err << "ppj: " << DamageReport(input, read) << "\n";
 
   std::vector<TCleanObj*> borrowed;
-  for (const auto& item : items) borrowed.push_back(item.get());
-  PreviewResult result;
+  for (const auto& item : plugIn.Items) borrowed.push_back(item.get());
   {
-    const FolderTable table;
-    ProgressLine progress(static_cast<int>(items.size()));
-    result = CollectItemByItem(borrowed, !options.List.empty(),
-                               [&progress](int number, const ItemFigures& soFar) {
-                                 progress.Update(number, soFar);
-                               });
+    ProgressLine progress(static_cast<int>(plugIn.Items.size()));
+    plugIn.Result = CollectItemByItem(borrowed, listFound,
+                                      [&progress](int number, const ItemFigures& soFar) {
+                                        progress.Update(number, soFar);
+                                      });
   }
-  for (const ItemNote& note : result.Notes)
+  for (const ItemNote& note : plugIn.Result.Notes)
     err << "ppj: item " << note.ItemNumber << ": " << note.Text << "\n";
-  PrintFigures(items, result, out);
+  PrintFigures(plugIn.Items, plugIn.Result, out);
+  return plugIn;
+}
 
+int RunPreview(const PreviewOptions& options, std::ostream& out, std::ostream& err) {
+  const FolderTable table;
+  const std::optional<CollectedPlugIn> plugIn = CollectAndPrint(options.Input, !options.List.empty(), out, err);
+  if (!plugIn) return kExitUnusable;
+  const PreviewResult& result = plugIn->Result;
+  std::string error;
   if (!options.List.empty()) {
     const std::string csv = FoundList(result);
     if (!ReplaceFileWith(options.List, std::vector<std::uint8_t>(csv.begin(), csv.end()), error)) {
@@ -151,7 +156,7 @@ int RunPreview(const PreviewOptions& options, std::ostream& out, std::ostream& e
       return kExitUnusable;
     }
   }
-  return damaged || result.EndedByError ? kExitFindings : kExitSuccess;
+  return plugIn->Damaged || result.EndedByError ? kExitFindings : kExitSuccess;
 }
 
 } // namespace plugin

@@ -1,3 +1,4 @@
+#include "ppj/CleanCommand.h"
 #include "ppj/PreviewCommand.h"
 
 #include "ppj/TextCommands.h"
@@ -8,6 +9,12 @@ namespace plugin {
 
 int RunPreview(const PreviewOptions&, std::ostream&, std::ostream& err) {
   err << "ppj: preview looks at this machine's files and registry, and runs only on Windows "
+         "(or under Wine)\n";
+  return kExitUnusable;
+}
+
+int RunClean(const CleanOptions&, std::ostream&, std::ostream& err) {
+  err << "ppj: clean deletes this machine's files and registry data, and runs only on Windows "
          "(or under Wine)\n";
   return kExitUnusable;
 }

@@ -37,6 +37,16 @@ ensure_wine_prefix() {
     wineboot -i >/dev/null 2>&1 || true
     wineserver -w
   fi
+  # Wine links the user folders (Desktop, Documents, Downloads, ...) to the host's home
+  # folder. Nothing run here may reach the host through them, least of all a test that
+  # deletes: they become plain folders of the prefix.
+  local folder
+  for folder in "$WINEPREFIX"/drive_c/users/*/*; do
+    if [ -L "$folder" ]; then
+      rm "$folder"
+      mkdir "$folder"
+    fi
+  done
   local fonts="$WINEPREFIX/drive_c/windows/Fonts" font
   mkdir -p "$fonts"
   for font in "${designed_fonts[@]}"; do

@@ -1,11 +1,15 @@
-// What ppj's collection costs against the searches it cannot avoid: a folder item on
-// a tree of 20,000 files, half of which match its mask, collected as `ppj preview`
-// collects it, against a bare walk that makes the same directory searches as the item
-// (one per mask and one listing for the subfolders, in every folder). Run under Wine
-// by scripts/benchmark.sh; see docs/benchmarks.md.
+// What ppj's collection and clean cost against the work they cannot avoid: a folder
+// item on a tree of 20,000 files, half of which match its mask, collected as `ppj
+// preview` collects it, against a bare walk that makes the same directory searches as
+// the item (one per mask and one listing for the subfolders, in every folder); and
+// 3,000 files deleted as `ppj clean` deletes them, against a bare loop of the calls
+// each checked deletion makes. Run under Wine by scripts/benchmark.sh; see
+// docs/benchmarks.md.
 
 #include "cleanobjs/CleanFolder.h"
+#include "framework/FinalPath.h"
 #include "framework/UniqueHandle.h"
+#include "ppj/CleanRun.h"
 #include "ppj/PreviewRun.h"
 #include "sysfolders/SysFolders.h"
 #include "sysfolders/Win32SysFolderSource.h"
@@ -24,6 +28,8 @@ constexpr int kFolders = 200;
 constexpr int kFilesPerFolder = 100; // half "*.log", half "*.txt"
 constexpr int kRounds = 5;
 constexpr double kTargetRatio = 1.25;
+constexpr int kDeletedFolders = 30;
+constexpr int kDeletedPerFolder = 100;
 
 // 200 folders, ten below the root and the others below those, each of 100 files.
 std::vector<std::string> MakeTree(const std::string& root) {
@@ -68,6 +74,60 @@ void BareSearches(const std::string& folder, const char* mask, std::int64_t& fou
   for (const std::string& subfolder : subfolders) BareSearches(subfolder, mask, found);
 }
 
+// 3,000 files in 30 folders below `root`, made anew; their paths.
+std::vector<std::string> MakeFilesToDelete(const std::string& root) {
+  std::vector<std::string> files;
+  for (int i = 0; i < kDeletedFolders; ++i) {
+    const std::string folder = root + "\\g" + std::to_string(i);
+    CreateDirectoryA(folder.c_str(), nullptr);
+    for (int f = 0; f < kDeletedPerFolder; ++f) {
+      files.push_back(folder + "\\h" + std::to_string(f) + ".tmp");
+      unique_hfile made(CreateFileA(files.back().c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr));
+      Require(static_cast<bool>(made), "cannot make a file to delete");
+    }
+  }
+  return files;
+}
+
+// The calls a checked deletion makes, and nothing else: the file opened through a
+// handle, its final path read, its attributes reset and its deletion set through it.
+void BareDeletes(const std::vector<std::string>& files) {
+  for (const std::string& file : files) {
+    const unique_hfile entry(OpenEntry(file, DELETE | FILE_READ_ATTRIBUTES | FILE_WRITE_ATTRIBUTES));
+    Require(static_cast<bool>(entry) && !FinalPathOf(entry.get()).empty(), "cannot open a file to delete");
+    FILE_BASIC_INFO basic{};
+    basic.FileAttributes = FILE_ATTRIBUTE_ARCHIVE;
+    SetFileInformationByHandle(entry.get(), FileBasicInfo, &basic, sizeof basic);
+    FILE_DISPOSITION_INFO disposition{TRUE};
+    Require(SetFileInformationByHandle(entry.get(), FileDispositionInfo, &disposition, sizeof disposition) != FALSE,
+            "cannot delete a file");
+  }
+}
+
+double CleanRatio() {
+  const TempFolder root;
+  const int total = kDeletedFolders * kDeletedPerFolder;
+  std::vector<double> bare, cleaned;
+  for (int round = 0; round <= kRounds; ++round) {
+    const std::vector<std::string> files = MakeFilesToDelete(root.Path());
+    const double bareTime = Seconds([&] { BareDeletes(files); });
+    MakeFilesToDelete(root.Path());
+    TCleanFolder item("Temp", root.Path(), false);
+    item.Masks() = {"*.tmp"};
+    const plugin::PreviewResult found = plugin::CollectItemByItem({&item}, true, nullptr);
+    Require(found.Items[0].Files == total, "the collection found another number of files");
+    plugin::CleanRunResult result;
+    const double cleanTime = Seconds([&] { result = plugin::CleanItemByItem({&item}, found); });
+    Require(result.Items[0].FilesDeleted == total, "the clean deleted another number of files");
+    if (round == 0) continue;
+    bare.push_back(bareTime);
+    cleaned.push_back(cleanTime);
+  }
+  std::printf("  %d files: bare checked deletions     %.3f s\n", total, Median(bare));
+  std::printf("  ppj clean's deletions                %.3f s\n", Median(cleaned));
+  return Median(cleaned) / Median(bare);
+}
+
 int Run() {
   SysFolderList = std::make_unique<TSysFolderList>(Win32SysFolderSource());
   const TempFolder tree;
@@ -96,6 +156,9 @@ int Run() {
   std::printf("  ppj preview's collection             %.3f s\n", Median(collected));
   std::printf("  ppj preview / bare walk %.3f (at most %.2f: %s)\n", ratio, kTargetRatio,
               Verdict(ratio <= kTargetRatio));
+  const double cleanRatio = CleanRatio();
+  std::printf("  ppj clean / bare delete %.3f (at most %.2f: %s)\n", cleanRatio, kTargetRatio,
+              Verdict(cleanRatio <= kTargetRatio));
   SysFolderList.reset();
   return 0;
 }

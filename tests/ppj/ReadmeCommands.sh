@@ -61,5 +61,6 @@ git -C "$repo" log -p >"$work/log"
   { echo "FAIL: git log -p does not show the plug-ins' JSON:"; cat "$work/log"; failures=$((failures + 1)); }
 
 expect_status 2 "preview without Windows" "$ppj" preview "$sample"
+expect_status 2 "clean without Windows" "$ppj" clean "$sample" --yes
 expect_status 2 "no command" "$ppj"
 exit $((failures > 0))
