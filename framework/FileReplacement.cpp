@@ -17,9 +17,7 @@ struct ReplacedFile {
 ReplacedFile FindReplacedFile(const std::string& target) {
   // Opening follows links to the file itself. No access is asked for, only the
   // attributes, so a file that another program holds open without sharing is found too.
-  const unique_hfile file(CreateFileA(target.c_str(), 0,
-                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                      nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  const unique_hfile file(OpenEntry(target, 0, LastLink::Followed));
   BY_HANDLE_FILE_INFORMATION information{};
   if (!file || !GetFileInformationByHandle(file.get(), &information))
     return {ExpandFileName(target), std::nullopt};
@@ -49,9 +47,7 @@ struct TemporaryFile {
 // ReplaceFileA, failing on it, would leave a file of its own beside it.
 DWORD ReasonNotToReplace(const ReplacedFile& replaced) {
   if (*replaced.Attributes & FILE_ATTRIBUTE_READONLY) return ERROR_ACCESS_DENIED;
-  const unique_hfile file(CreateFileA(replaced.Path.c_str(), DELETE,
-                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                      nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  const unique_hfile file(OpenEntry(replaced.Path, DELETE, LastLink::Followed));
   return file ? ERROR_SUCCESS : GetLastError();
 }
 

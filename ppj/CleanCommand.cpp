@@ -61,23 +61,6 @@ bool Confirmed(const CleanOptions& options, const ItemFigures& total, std::ostre
   return answer == "y" || answer == "yes";
 }
 
-ItemFigures Totals(const PreviewResult& result) {
-  ItemFigures total;
-  for (const ItemFigures& item : result.Items) {
-    total.Files += item.Files;
-    total.FileBytes += item.FileBytes;
-    total.Values += item.Values;
-    total.ValueBytes += item.ValueBytes;
-  }
-  return total;
-}
-
-std::string CsvField(const std::string& text) {
-  std::string quoted = "\"";
-  for (const char c : text) quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
-  return quoted + "\"";
-}
-
 std::string CleanList(const CleanRunResult& result) {
   std::string csv = "item,kind,path,size,result\r\n";
   for (const CleanEntry& entry : result.Entries)
@@ -125,7 +108,7 @@ int RunClean(const CleanOptions& options, std::ostream& out, std::ostream& err) 
     err << "ppj: nothing was deleted: a collection ended with an error\n";
     return kExitFindings;
   }
-  if (!Confirmed(options, Totals(plugIn->Result), out)) {
+  if (!Confirmed(options, TotalFigures(plugIn->Result), out)) {
     out << "Nothing was deleted; give --yes to delete what is listed above.\n";
     return kExitSuccess;
   }

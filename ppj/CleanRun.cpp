@@ -8,6 +8,7 @@
 #include "framework/Window.h"
 #include "ppj/RecordNames.h"
 
+#include <optional>
 #include <set>
 
 namespace plugin {
@@ -48,7 +49,6 @@ protected:
       return 0;
     }
     case WM_ITEM_REG_CLEANED: ++FRegistryCleaned; return 0;
-    case WM_ITEM_FILE_CLEANED: return 0;
     default: return TWindow::HandleMessage(message, wParam, lParam);
     }
   }
@@ -179,7 +179,8 @@ CleanRunResult CleanItemByItem(const std::vector<TCleanObj*>& items, const Previ
     const auto leftFiles = receiver.Named("File [", "] is reached through a link: it is not deleted");
     const auto deferredFolders = receiver.Named("Folder [", "] will be deleted on reboot!");
     const auto leftFolders = receiver.Named("Folder [", "] is reached through a link: it is not removed");
-    RegistryLook look(registry ? registry->RootKey() : 0x80000001u);
+    std::optional<RegistryLook> look;
+    if (registry) look.emplace(registry->RootKey());
     for (const Before& was : before) {
       CleanEntry entry = was.Entry;
       const bool isFolder = entry.Kind == "folder";
@@ -187,9 +188,9 @@ CleanRunResult CleanItemByItem(const std::vector<TCleanObj*>& items, const Previ
       if (!registry)
         existsNow = Exists(entry.Path);
       else if (entry.Kind == "registry key")
-        existsNow = look.KeyExists(registry->KeyPath());
+        existsNow = look->KeyExists(registry->KeyPath());
       else
-        existsNow = look.ValueExists(registry->KeyPath(), was.ValueName);
+        existsNow = look->ValueExists(registry->KeyPath(), was.ValueName);
       entry.Result = ResultOf(was, existsNow, isFolder ? deferredFolders : deferredFiles,
                               isFolder ? leftFolders : leftFiles);
       if (entry.Kind == "file") {

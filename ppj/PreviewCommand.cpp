@@ -64,29 +64,19 @@ std::string Row(const std::string& item, const std::string& files, const std::st
 void PrintFigures(const std::vector<std::unique_ptr<TCleanObj>>& items,
                   const PreviewResult& result, std::ostream& out) {
   out << Row("Item", "Files", "File KB", "Values", "Value KB", "Description");
-  ItemFigures total;
   for (std::size_t i = 0; i < result.Items.size(); ++i) {
     const ItemFigures& item = result.Items[i];
     out << Row(std::to_string(i + 1), std::to_string(item.Files), FormatKiloBytes(item.FileBytes),
                std::to_string(item.Values), FormatKiloBytes(item.ValueBytes),
                ::DescribeItem(*items[i]));
-    total.Files += item.Files;
-    total.FileBytes += item.FileBytes;
-    total.Values += item.Values;
-    total.ValueBytes += item.ValueBytes;
   }
+  const ItemFigures total = TotalFigures(result);
   // The labels and the figures of the editor's preview window.
   out << "\n"
       << "Total file size: " << FormatKiloBytes(total.FileBytes) << "\n"
       << "Total file count: " << total.Files << "\n"
       << "Total registry item size: " << FormatKiloBytes(total.ValueBytes) << "\n"
       << "Total registry item count: " << total.Values << "\n";
-}
-
-std::string CsvField(const std::string& text) {
-  std::string quoted = "\"";
-  for (const char c : text) quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
-  return quoted + "\"";
 }
 
 std::string FoundList(const PreviewResult& result) {
@@ -98,6 +88,23 @@ std::string FoundList(const PreviewResult& result) {
 }
 
 } // namespace
+
+std::string CsvField(const std::string& text) {
+  std::string quoted = "\"";
+  for (const char c : text) quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
+  return quoted + "\"";
+}
+
+ItemFigures TotalFigures(const PreviewResult& result) {
+  ItemFigures total;
+  for (const ItemFigures& item : result.Items) {
+    total.Files += item.Files;
+    total.FileBytes += item.FileBytes;
+    total.Values += item.Values;
+    total.ValueBytes += item.ValueBytes;
+  }
+  return total;
+}
 
 FolderTable::FolderTable() : Made(!SysFolderList) {
   if (Made) SysFolderList = std::make_unique<TSysFolderList>(Win32SysFolderSource());

@@ -28,6 +28,11 @@ struct CollectedPlugIn {
   PreviewResult Result;
   bool Damaged = false; // only the items before the damage were read
 };
+// The figures of all the items together.
+ItemFigures TotalFigures(const PreviewResult& result);
+// A text as one field of a CSV line: in quotes, each quote doubled.
+std::string CsvField(const std::string& text);
+
 // What `preview` shows: reads the plug-in, collects it, writes each item's failures
 // to `err` and the table with its totals to `out`. Nothing when the file cannot be
 // read or is no plug-in, which `err` then says. Needs a FolderTable.
