@@ -54,13 +54,13 @@ protected:
 };
 
 TEST_F(ItemReachTest, APathWithADotSegmentOrInADeviceNamespaceIsNeitherSearchedNorDeleted) {
-  // Each names, or leads to, a folder other than the one its text shows.
+  // Each names, or leads to, a folder other than the one its text shows; the rules
+  // themselves are tested case by case with the portable code.
   MakeFile("a\\b\\own.log", 1);
   const std::string outside = MakeFile("a\\outside.log", 2);
   const std::string tree = Tree.Path();
   for (const std::string& folder : std::vector<std::string>{
-           tree + "\\a\\b\\..", tree + "\\a\\b\\..\\..\\a", tree + "\\a\\.\\b", tree + "\\a\\b\\...",
-           tree + "/a/b/..", "\\\\?\\" + tree + "\\a", "\\\\.\\" + tree + "\\a"}) {
+           tree + "\\a\\b\\..", tree + "/a/b/..", "\\\\?\\" + tree + "\\a"}) {
     auto item = Folder(folder, {"*.log"});
     item->CollectInfo();
     EXPECT_EQ(Messages(), (std::vector<Seen>{kScanFolder, Refused(folder)})) << folder;
@@ -69,8 +69,7 @@ TEST_F(ItemReachTest, APathWithADotSegmentOrInADeviceNamespaceIsNeitherSearchedN
     Messages();
   }
   for (const std::string& path : std::vector<std::string>{
-           tree + "\\a\\b\\..\\outside.log", tree + "\\a\\b\\..", tree + "\\a\\.\\outside.log",
-           "\\\\?\\" + outside, "\\\\.\\" + outside}) {
+           tree + "\\a\\b\\..\\outside.log", tree + "\\a\\b\\..", "\\\\.\\" + outside}) {
     auto item = File(path);
     item->CollectInfo();
     EXPECT_EQ(Messages(), (std::vector<Seen>{kScanFile, Refused(path)})) << path;

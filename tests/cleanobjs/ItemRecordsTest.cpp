@@ -1,6 +1,5 @@
 #include "cleanobjs/CleanFile.h"
 #include "cleanobjs/CleanFolder.h"
-#include "cleanobjs/ItemRecordFormat.h"
 #include "cleanobjs/CleanRegistry.h"
 
 #include <gtest/gtest.h>
@@ -212,18 +211,4 @@ TEST(StoredTexts, EachKindFlagsItsOwnFieldsAfterTheNameAndRefusesToShortenWhatIt
   folder.Masks() = {std::string(1020, 'm'), ""}; // 1022 + 2: one over
   EXPECT_EQ(fields(folder), (Flags{{"Folder path", 1024, Shortening::Refused},
                                    {"Masks", 1024, Shortening::MasksLeftOut}}));
-}
-
-TEST(StoredTexts, AFittedItemHoldsWhatItsRecordStores) {
-  TCleanFolder folder(std::string(130, 'n'), "C:\\d", true);
-  folder.Masks() = std::vector<std::string>(150, "*.tmp");
-  const Bytes before = Saved(folder, 128 + 2049);
-  // Whole masks only, never "*" cut from "*.tmp".
-  ExpectField(before, 128 + 1025, 1024, plugin::JoinMasks(std::vector<std::string>(146, "*.tmp")));
-
-  folder.FitStoredTexts();
-  EXPECT_EQ(folder.Name(), std::string(127, 'n'));
-  EXPECT_EQ(folder.Masks(), std::vector<std::string>(146, "*.tmp"));
-  EXPECT_EQ(folder.Folder(), "C:\\d");
-  EXPECT_EQ(Saved(folder, 128 + 2049), before) << "fitting changes nothing that is stored";
 }
