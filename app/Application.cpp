@@ -1,5 +1,6 @@
 #include "app/Application.h"
 
+#include "app/CheckPlugInFormUnit.h"
 #include "app/PlugInAboutFormUnit.h"
 #include "app/PlugInPropsFormUnit.h"
 #include "app/PlugInTypeSelectFormUnit.h"
@@ -35,10 +36,13 @@ void CreateApplicationWindows() {
   FolderEditor = new TFolderEditor(VarnexForm->Handle());
   FolderViewForm = new TFolderViewForm(VarnexForm->Handle(), *SysFolderList);
   MaskEditor = new TMaskEditor(VarnexForm->Handle());
+  CheckPlugInForm = new TCheckPlugInForm(VarnexForm->Handle());
 }
 
 void DestroyApplicationWindows() {
   // The dialogs go before the main window that owns them.
+  delete CheckPlugInForm;
+  CheckPlugInForm = nullptr;
   delete MaskEditor;
   MaskEditor = nullptr;
   delete FolderViewForm;

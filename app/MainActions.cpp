@@ -5,7 +5,7 @@
 #include <array>
 
 namespace {
-constexpr std::array<TAction, 12> kActions{{
+constexpr std::array<TAction, 13> kActions{{
     {IDM_NEW, "&New", "Create a new plug-in", 3},
     {IDM_OPEN, "&Open", "Open a plug-in from your disk", 4},
     {IDM_SAVE, "&Save", "Save plug-in to disk", 0},
@@ -16,6 +16,8 @@ constexpr std::array<TAction, 12> kActions{{
     {IDM_PROPERTIES, "&Properties", "Show plug-in properties", 5},
     {IDM_PREVIEWSIZE, "&Preview Size",
      "Show how many size can be free on current plug-in", -1},
+    {IDM_CHECKPLUGIN, "&Check Plug-In",
+     "Check the plug-in for items that may harm a computer or do nothing", -1},
     {IDM_EXIT, "&Exit", "Exit varnex", -1},
     {IDM_HELPTOPIC, "&Help Topic", "Show help topic", -1},
     {IDM_ABOUT, "&About", "About Varnex ...", -1},

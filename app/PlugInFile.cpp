@@ -1,7 +1,5 @@
 #include "app/PlugInFile.h"
 
-#include "app/ItemDescription.h"
-
 #include "cleanobjs/CleanFile.h"
 #include "cleanobjs/CleanFolder.h"
 #include "cleanobjs/CleanRegistry.h"
@@ -17,15 +15,29 @@ plugin::ItemKind KindOfItem(const TCleanObj& item) {
   return plugin::ItemKind::Folder;
 }
 
-std::string DescribeItem(const TCleanObj& item) {
-  if (const auto* registry = dynamic_cast<const TCleanRegistry*>(&item))
-    return plugin::RegistryItemDescription(registry->Kind(), registry->KeyPath(),
-                                           registry->ValueName());
-  if (const auto* file = dynamic_cast<const TCleanFile*>(&item))
-    return plugin::FileItemDescription(file->FileName());
-  const auto& folder = dynamic_cast<const TCleanFolder&>(item);
-  return plugin::FolderItemDescription(folder.Folder(), folder.RemoveEmptyFolder());
+plugin::ItemRecord RecordOfItem(const TCleanObj& item) {
+  plugin::ItemRecord record{item.Name(), plugin::FileBody{}};
+  if (const auto* registry = dynamic_cast<const TCleanRegistry*>(&item)) {
+    record.Body = plugin::RegistryBody{registry->RootKey(), registry->KeyPath(),
+                                       registry->ValueName(), registry->Kind()};
+  } else if (const auto* file = dynamic_cast<const TCleanFile*>(&item)) {
+    record.Body = plugin::FileBody{file->FileName()};
+  } else {
+    const auto& folder = dynamic_cast<const TCleanFolder&>(item);
+    record.Body = plugin::FolderBody{{folder.Folder(), folder.RemoveEmptyFolderByte()}, folder.Masks()};
+  }
+  return record;
 }
+
+plugin::PlugInRecords RecordsOfPlugIn(const plugin::PlugInHeader& header,
+                                      const std::vector<TCleanObj*>& items) {
+  plugin::PlugInRecords records{header, {}};
+  records.Items.reserve(items.size());
+  for (const TCleanObj* item : items) records.Items.push_back(RecordOfItem(*item));
+  return records;
+}
+
+std::string DescribeItem(const TCleanObj& item) { return plugin::DescribeItem(RecordOfItem(item)); }
 
 namespace {
 

@@ -1,8 +1,8 @@
 #pragma once
 // Reading and writing whole plug-in files with the clean item classes.
 
-#include "app/PlugInReader.h"
 #include "cleanobjs/CleanObjs.h"
+#include "plugin/PlugInRecords.h"
 
 #include <functional>
 #include <memory>
@@ -11,6 +11,11 @@
 
 // The record kind of an item's class.
 plugin::ItemKind KindOfItem(const TCleanObj& item);
+// The item's fields as they stand, texts too long for the file included, as records
+// that the descriptions and the checks read.
+plugin::ItemRecord RecordOfItem(const TCleanObj& item);
+plugin::PlugInRecords RecordsOfPlugIn(const plugin::PlugInHeader& header,
+                                      const std::vector<TCleanObj*>& items);
 // The item's description, as the main window's list shows it.
 std::string DescribeItem(const TCleanObj& item);
 

@@ -1,4 +1,5 @@
 // The main window's remaining commands: Properties, Preview Size, Help Topic and About.
+// Check Plug-In has a file of its own.
 
 #include "app/HTMLHelp.h"
 #include "app/PlugInAboutFormUnit.h"
@@ -35,6 +36,7 @@ void TVarnexForm::PropertiesActionExecute() {
   FAuthor = props.Author();
   FModified = true; // whether or not anything changed
   ShowPlugInInfo();
+  CheckPlugIn();
 }
 
 void TVarnexForm::PreviewSizeActionExecute() {

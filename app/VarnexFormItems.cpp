@@ -53,6 +53,7 @@ void TVarnexForm::NewButtonClick() {
   // Appended at the end; the selection stays where it was.
   AppendItemRow(std::move(item));
   FModified = true;
+  CheckPlugIn();
 }
 
 void TVarnexForm::EditButtonClick() {
@@ -72,10 +73,7 @@ void TVarnexForm::EditRegistryRow(int row) {
   // The item is made anew, named after the plug-in as it is named now.
   std::unique_ptr<TCleanObj> replacement = RegistryItemFromEditor(FPlugInName);
   StopCollecting();
-  const TListView list(FListView);
-  list.SetRowValue(row, reinterpret_cast<LPARAM>(replacement.get()));
-  delete old;
-  replacement.release(); // the row owns it now
+  FItems.at(static_cast<std::size_t>(row)) = std::move(replacement);
   RowItemChanged(row);
 }
 
@@ -104,15 +102,16 @@ void TVarnexForm::EditFolderRow(int row) {
 void TVarnexForm::RowItemChanged(int row) {
   TListView(FListView).SetCell(row, 1, GetItemDescription(*Item(row)));
   FModified = true;
+  CheckPlugIn();
 }
 
 void TVarnexForm::DeleteButtonClick() {
   const int row = SelectedRow();
   if (row < 0) return;
   StopCollecting();
-  const TCleanObj* item = Item(row);
   TListView(FListView).DeleteRow(row);
-  delete item;
+  FItems.erase(FItems.begin() + row);
   FModified = true;
   UpdateItemActions();
+  CheckPlugIn();
 }

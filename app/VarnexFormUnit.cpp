@@ -15,6 +15,8 @@
 #include <commdlg.h>
 #include <windowsx.h>
 
+#include <algorithm>
+
 TVarnexForm* VarnexForm = nullptr;
 
 namespace {
@@ -26,7 +28,7 @@ constexpr int kWindowHeight = 551;
 constexpr int kInfoStripHeight = 26;
 constexpr int kButtonWidth = 60;
 constexpr int kButtonHeight = 36;
-constexpr int kSmallIcon = 16;
+constexpr int kCheckPanelWidth = 160;
 
 enum ControlId { kListViewId = 10, kToolbarId, kCoolBarId, kStatusBarId };
 
@@ -43,17 +45,6 @@ const char* KindWord(plugin::ItemKind kind) {
 // Both plug-in file dialogs show plug-in files only and add ".ppj" to a bare name.
 FileDialogSettings PlugInFileDialog() {
   return {"Plug-In Project File|*.ppj|", "ppj", OFN_HIDEREADONLY | OFN_ENABLESIZING};
-}
-
-HIMAGELIST LoadIconList(std::initializer_list<int> iconIds) {
-  HIMAGELIST list = ImageList_Create(kSmallIcon, kSmallIcon, ILC_COLOR32 | ILC_MASK,
-                                     static_cast<int>(iconIds.size()), 0);
-  for (const int id : iconIds) {
-    unique_hicon icon(static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id),
-                                                    IMAGE_ICON, kSmallIcon, kSmallIcon, 0)));
-    ImageList_AddIcon(list, icon.get());
-  }
-  return list;
 }
 
 HWND CreateLabel(HWND parent, const char* text, HFONT font) {
@@ -96,9 +87,6 @@ void TVarnexForm::CreateControls() {
   FStatusBar = CreateWindowExA(0, STATUSCLASSNAMEA, "", WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP, 0,
                                0, 0, 0, Handle(), reinterpret_cast<HMENU>(kStatusBarId),
                                GetModuleHandleA(nullptr), nullptr);
-  // One panel over the whole width holds the hint.
-  int panelEdges[] = {-1};
-  SendMessageA(FStatusBar, SB_SETPARTS, 1, reinterpret_cast<LPARAM>(panelEdges));
   LayoutControls();
 }
 
@@ -114,7 +102,7 @@ void TVarnexForm::CreateToolbar() {
                              0, 0, 0, 0, FCoolBar, reinterpret_cast<HMENU>(kToolbarId),
                              GetModuleHandleA(nullptr), nullptr);
   SendMessageA(FToolbar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
-  FToolbarImageList.reset(LoadIconList(
+  FToolbarImageList.reset(LoadSmallIconList(
       {IDI_TB_SAVE, IDI_TB_NEWITEM, IDI_TB_REMOVE, IDI_TB_NEW, IDI_TB_OPEN, IDI_TB_PROPERTIES}));
   SendMessageA(FToolbar, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(FToolbarImageList.get()));
 
@@ -166,7 +154,8 @@ void TVarnexForm::CreateListView() {
                               GetModuleHandleA(nullptr), nullptr);
   SendMessageA(FListView, WM_SETFONT, reinterpret_cast<WPARAM>(FFont.get()), FALSE);
   ListView_SetExtendedListViewStyle(FListView, LVS_EX_FULLROWSELECT);
-  FCleanItemImageList.reset(LoadIconList({IDI_ROW_REGISTRY, IDI_ROW_FILE, IDI_ROW_FOLDER}));
+  FCleanItemImageList.reset(LoadSmallIconList({IDI_ROW_REGISTRY, IDI_ROW_FILE, IDI_ROW_FOLDER,
+                                               IDI_OVERLAY_ERROR, IDI_OVERLAY_WARNING}));
   ListView_SetImageList(FListView, FCleanItemImageList.get(), LVSIL_SMALL);
 
   const TListView list(FListView);
@@ -186,6 +175,7 @@ void TVarnexForm::LayoutControls() {
   MoveWindow(FCoolBar, 0, 0, width, top, TRUE);
 
   SendMessageA(FStatusBar, WM_SIZE, 0, 0);
+  LayoutStatusPanels(width);
   RECT status{};
   GetWindowRect(FStatusBar, &status);
   const int statusHeight = status.bottom - status.top;
@@ -203,10 +193,17 @@ void TVarnexForm::LayoutControls() {
   MoveWindow(FListView, 0, listTop, width, client.bottom - statusHeight - listTop, TRUE);
 }
 
+void TVarnexForm::LayoutStatusPanels(int width) {
+  // The hint takes what the check's panel leaves at the right end.
+  int panelEdges[] = {std::max(width - kCheckPanelWidth, 0), -1};
+  SendMessageA(FStatusBar, SB_SETPARTS, 2, reinterpret_cast<LPARAM>(panelEdges));
+}
+
 void TVarnexForm::FormCreate() {
   FPlugInName.clear();
   FAuthor.clear();
   UpdateItemActions();
+  CheckPlugIn();
 }
 
 void TVarnexForm::Show(const std::vector<std::string>& arguments) {
@@ -250,17 +247,16 @@ bool TVarnexForm::ActionEnabled(UINT id) const {
   return state != static_cast<UINT>(-1) && (state & (MF_GRAYED | MF_DISABLED)) == 0;
 }
 
-int TVarnexForm::ItemCount() const { return TListView(FListView).RowCount(); }
+int TVarnexForm::ItemCount() const { return static_cast<int>(FItems.size()); }
 
-TCleanObj* TVarnexForm::Item(int row) const {
-  return reinterpret_cast<TCleanObj*>(TListView(FListView).RowValue(row));
-}
+TCleanObj* TVarnexForm::Item(int row) const { return FItems.at(static_cast<std::size_t>(row)).get(); }
 
 int TVarnexForm::SelectedRow() const { return TListView(FListView).SelectedRow(); }
 
 std::vector<TCleanObj*> TVarnexForm::Items() const {
   std::vector<TCleanObj*> items;
-  for (int row = 0; row < ItemCount(); ++row) items.push_back(Item(row));
+  items.reserve(FItems.size());
+  for (const auto& item : FItems) items.push_back(item.get());
   return items;
 }
 
@@ -269,9 +265,9 @@ void TVarnexForm::ClearItems() {
   // A collection still running over the items is stopped and waited for before any
   // of them goes.
   StopCollecting();
-  // Rows own their items: free them first to last, then remove the rows.
-  for (TCleanObj* item : Items()) delete item;
   TListView(FListView).DeleteAllRows();
+  for (auto& item : FItems) item.reset(); // first to last
+  FItems.clear();
   UpdateItemActions();
 }
 
@@ -280,16 +276,19 @@ std::string TVarnexForm::GetItemDescription(const TCleanObj& item) { return Desc
 void TVarnexForm::AppendItemRow(std::unique_ptr<TCleanObj> item) {
   const plugin::ItemKind kind = KindOfItem(*item);
   const TListView list(FListView);
-  const int row =
-      list.AddRow(KindWord(kind), static_cast<int>(kind), reinterpret_cast<LPARAM>(item.get()));
-  if (row < 0) throw ECommandError("Cannot add a row to the item list");
-  const TCleanObj& owned = *item.release(); // the row owns it now
-  list.SetCell(row, 1, GetItemDescription(owned));
+  FItems.push_back(std::move(item));
+  const int row = list.AddRow(KindWord(kind), static_cast<int>(kind));
+  if (row < 0) {
+    FItems.pop_back();
+    throw ECommandError("Cannot add a row to the item list");
+  }
+  list.SetCell(row, 1, GetItemDescription(*FItems.back()));
 }
 
 void TVarnexForm::LoadPlugIn(const std::string& path) {
   SetProjectFileName(path);
   ClearItems();
+  CheckPlugIn(); // also when the file cannot be read
   TFileStream stream = [&] {
     try {
       return TFileStream::OpenRead(path);
@@ -311,6 +310,7 @@ void TVarnexForm::LoadPlugIn(const std::string& path) {
   if (result.Outcome == plugin::ReadOutcome::NotAPlugIn) {
     // Nothing was read, and the file is not to be written over by the next Save.
     SetProjectFileName("");
+    CheckPlugIn();
     WarningBox(Handle(), "The file \"" + ExpandFileName(path) +
                              "\" is not a plug-in file; nothing was read from it.");
     return;
@@ -333,6 +333,7 @@ void TVarnexForm::LoadPlugIn(const std::string& path) {
     FModified = true;
   }
   ShowPlugInInfo();
+  CheckPlugIn();
   if (plugin::IsDamaged(result.Outcome))
     WarningBox(Handle(), plugin::DamagedPlugInMessage(ExpandFileName(path), result));
 }
@@ -376,6 +377,7 @@ void TVarnexForm::HoldWhatWasSaved() {
   FAuthor = plugin::NameThatFits(FAuthor, plugin::kNameFieldSize);
   for (TCleanObj* item : Items()) item->FitStoredTexts();
   ShowPlugInInfo();
+  CheckPlugIn();
 }
 
 void TVarnexForm::NewActionExecute() {
@@ -387,6 +389,7 @@ void TVarnexForm::NewActionExecute() {
   FTime = NowAsDateTime();
   FModified = false;
   ShowPlugInInfo();
+  CheckPlugIn();
 }
 
 void TVarnexForm::OpenActionExecute() {
@@ -440,6 +443,7 @@ void TVarnexForm::RunCommand(UINT id) {
   case IDM_EXIT: ExitActionExecute(); break;
   case IDM_PROPERTIES: PropertiesActionExecute(); break;
   case IDM_PREVIEWSIZE: PreviewSizeActionExecute(); break;
+  case IDM_CHECKPLUGIN: CheckPlugInActionExecute(); break;
   case IDM_HELPTOPIC: HelpActionExecute(); break;
   case IDM_ABOUT: AboutActionExecute(); break;
   case IDM_NEWITEM: NewButtonClick(); break;
@@ -463,8 +467,9 @@ void TVarnexForm::ShowContextMenu(int x, int y) {
                  Handle(), nullptr);
 }
 
-LRESULT TVarnexForm::HandleNotify(const NMHDR& header) {
+LRESULT TVarnexForm::HandleNotify(NMHDR& header) {
   if (header.hwndFrom == FListView) {
+    if (header.code == NM_CUSTOMDRAW) return DrawRowOverlay(reinterpret_cast<NMLVCUSTOMDRAW&>(header));
     if (header.code == LVN_ITEMCHANGED) UpdateItemActions(); // CleanItemsListViewChange
     if (header.code == NM_DBLCLK) RunCommand(IDM_EDITITEM);
   } else if (header.hwndFrom == FToolbar && header.code == TBN_HOTITEMCHANGE) {
@@ -484,7 +489,7 @@ LRESULT TVarnexForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     RunCommand(LOWORD(wParam));
     return 0;
   case WM_NOTIFY:
-    return HandleNotify(*reinterpret_cast<const NMHDR*>(lParam));
+    return HandleNotify(*reinterpret_cast<NMHDR*>(lParam));
   case WM_CONTEXTMENU:
     if (reinterpret_cast<HWND>(wParam) == FListView) {
       ShowContextMenu(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));

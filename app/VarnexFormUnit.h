@@ -5,6 +5,9 @@
 #include "cleanobjs/CleanObjs.h"
 #include "framework/UniqueHandle.h"
 #include "framework/Window.h"
+#include "plugin/Lint.h"
+
+#include <commctrl.h>
 
 #include <memory>
 #include <string>
@@ -32,6 +35,12 @@ public:
   bool SavePlugIn();
   // Marks the plug-in as changed by an item command or the properties.
   void MarkModified() { FModified = true; }
+  // Runs the checks over the plug-in as it stands, names what they found in the status
+  // bar's second panel and marks the rows of the items found. Every change of the
+  // plug-in ends with it.
+  void CheckPlugIn();
+  // What the last check found, in item order.
+  const std::vector<plugin::LintFinding>& Findings() const { return FFindings; }
 
   // Adds the item of every row, first to last, to the list, which only borrows them.
   void FillCleanObjList(TCleanObjList& list) const;
@@ -49,6 +58,9 @@ public:
   void ExitActionExecute();
   void PropertiesActionExecute();
   void PreviewSizeActionExecute();
+  // Shows the findings; Edit Item there edits the finding's item, or shows Properties
+  // for the plug-in's own name and author.
+  void CheckPlugInActionExecute();
   void HelpActionExecute();
   void AboutActionExecute();
   bool FormCloseQuery();
@@ -75,6 +87,10 @@ protected:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
+  // The small signs of an item's findings in the item list's image list.
+  static constexpr int kErrorOverlayImage = 3;
+  static constexpr int kWarningOverlayImage = 4;
+
   void FormCreate();
   void CreateControls();
   void CreateToolbar();
@@ -83,7 +99,10 @@ private:
   void LayoutControls();
   void RunCommand(UINT id);
   void EnableAction(UINT id, bool enabled);
-  LRESULT HandleNotify(const NMHDR& header);
+  LRESULT HandleNotify(NMHDR& header);
+  // Draws the sign of a row's findings over its icon, after the list drew the row.
+  LRESULT DrawRowOverlay(const NMLVCUSTOMDRAW& draw) const;
+  void LayoutStatusPanels(int width);
   void ShowContextMenu(int x, int y);
   std::vector<TCleanObj*> Items() const;
   // Stops a collection that still scans the rows' items and waits for its end, so that
@@ -121,6 +140,13 @@ private:
   unique_himagelist FToolbarImageList;
   unique_hgdiobj FFont;
   std::string FHint;
+  // The items, in the order of their rows.
+  std::vector<std::unique_ptr<TCleanObj>> FItems;
+  std::vector<plugin::LintFinding> FFindings;
+  // Each row's sign: the worst level found for its item, if any.
+  enum class RowSign : std::uint8_t { None, Warning, Error };
+  std::vector<RowSign> FRowSigns;
+  RowSign RowSignOf(int row) const;
 };
 
 extern TVarnexForm* VarnexForm;

@@ -1,6 +1,8 @@
 #include "cleanobjs/FolderPaths.h"
 
+#include <array>
 #include <cstring>
+#include <string_view>
 
 namespace {
 bool EndsInSeparator(const std::string& text) {
@@ -50,20 +52,39 @@ bool HoldsCharacter(const std::string& text, const char* characters, const TLead
 
 // ".", "..", "...": Windows takes dots (and the blanks after them) away at the end of
 // a name, so every segment of dots alone leads to a folder other than a name's.
-bool IsDotsSegment(const std::string& segment) {
+bool IsDotsSegment(std::string_view segment) {
   const std::size_t end = segment.find_last_not_of(' ');
   return end != std::string::npos && segment.find_first_not_of('.') > end;
 }
 
-bool StartsFullPathRoot(const std::vector<std::string>& segments, const std::string& path) {
+// Calls `visit` with each segment of the path, cut at every "\" and "/" that is a
+// character of its own (C:\a\ gives "C:", "a" and ""), until it returns false.
+template <class Visit>
+void VisitSegments(std::string_view path, const TLeadBytes& lead, Visit visit) {
+  std::size_t start = 0;
+  for (std::size_t i = 0; i < path.size(); ++i) {
+    if (lead.IsLead(path[i]) && i + 1 < path.size()) {
+      ++i; // the second byte of a character is never a separator
+    } else if (IsSeparator(path[i])) {
+      if (!visit(path.substr(start, i - start))) return;
+      start = i + 1;
+    }
+  }
+  visit(path.substr(start));
+}
+
+// The first four segments tell the root: "C:" or "", "", server and share.
+using LeadingSegments = std::array<std::string_view, 4>;
+
+bool StartsFullPathRoot(const LeadingSegments& segments, std::size_t count, const std::string& path) {
   const auto isLetter = [](char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); };
   if (path.size() >= 3 && isLetter(path[0]) && path[1] == ':' && path[2] == '\\') return true;
   if (path.rfind("\\\\", 0) != 0) return false;
   // "\\server\share": a server name, one "\", and a share name, neither empty. "?"
   // and "." as the server name the device namespaces.
-  if (segments.size() < 4) return false;
-  const std::string& server = segments[2];
-  if (server.empty() || server.find('?') != std::string::npos || IsDotsSegment(server) ||
+  if (count < 4) return false;
+  const std::string_view server = segments[2];
+  if (server.empty() || server.find('?') != std::string_view::npos || IsDotsSegment(server) ||
       path[2 + server.size()] != '\\')
     return false;
   return !segments[3].empty();
@@ -71,26 +92,19 @@ bool StartsFullPathRoot(const std::vector<std::string>& segments, const std::str
 
 } // namespace
 
-std::vector<std::string> PathSegments(const std::string& path, const TLeadBytes& lead) {
-  std::vector<std::string> segments(1);
-  for (std::size_t i = 0; i < path.size(); ++i) {
-    if (lead.IsLead(path[i]) && i + 1 < path.size()) {
-      segments.back() += path.substr(i++, 2);
-    } else if (IsSeparator(path[i])) {
-      segments.emplace_back();
-    } else {
-      segments.back() += path[i];
-    }
-  }
-  return segments;
-}
-
 bool IsFullPath(const std::string& path, const TLeadBytes& lead) {
-  const std::vector<std::string> segments = PathSegments(path, lead);
-  if (!StartsFullPathRoot(segments, path)) return false;
-  for (const std::string& segment : segments)
-    if (IsDotsSegment(segment)) return false;
-  return true;
+  // Judged as it is cut, without copying it: the checks judge every path of a plug-in
+  // after each change.
+  LeadingSegments leading;
+  std::size_t count = 0;
+  bool dots = false;
+  VisitSegments(path, lead, [&](std::string_view segment) {
+    if (count < leading.size()) leading[count] = segment;
+    ++count;
+    dots = IsDotsSegment(segment);
+    return !dots;
+  });
+  return !dots && StartsFullPathRoot(leading, count, path);
 }
 
 bool MaskNamesAnotherFolder(const std::string& mask, const TLeadBytes& lead) {

@@ -18,10 +18,6 @@ private:
   std::bitset<256> FLead;
 };
 
-// The path cut at every "\\" and "/" that is a character of its own; "C:\\a\\" gives
-// "C:", "a" and "".
-std::vector<std::string> PathSegments(const std::string& path, const TLeadBytes& lead = {});
-
 // The folder and the name with exactly one "\" between them. No "\" is added after a
 // folder that already ends in "\" or ":" (a drive root, "C:"), and an empty folder
 // gives the name alone, so a relative path stays relative instead of becoming a path

@@ -1,6 +1,20 @@
 #include "framework/Controls.h"
 
+#include "framework/UniqueHandle.h"
+
 #include <utility>
+
+HIMAGELIST LoadSmallIconList(std::initializer_list<int> iconIds) {
+  constexpr int kSize = 16;
+  HIMAGELIST list =
+      ImageList_Create(kSize, kSize, ILC_COLOR32 | ILC_MASK, static_cast<int>(iconIds.size()), 0);
+  for (const int id : iconIds) {
+    const unique_hicon icon(static_cast<HICON>(
+        LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id), IMAGE_ICON, kSize, kSize, 0)));
+    ImageList_AddIcon(list, icon.get());
+  }
+  return list;
+}
 
 std::string TControl::Text() const {
   std::string text(static_cast<std::size_t>(GetWindowTextLengthA(FHandle)) + 1, '\0');
@@ -102,13 +116,12 @@ int TListView::ColumnCount() const {
   return count;
 }
 
-int TListView::AddRow(const std::string& text, int image, LPARAM value) const {
+int TListView::AddRow(const std::string& text, int image) const {
   LVITEMA row{};
-  row.mask = LVIF_TEXT | LVIF_PARAM | (image >= 0 ? LVIF_IMAGE : 0);
+  row.mask = LVIF_TEXT | (image >= 0 ? LVIF_IMAGE : 0);
   row.iItem = RowCount();
   row.pszText = const_cast<char*>(text.c_str());
   row.iImage = image;
-  row.lParam = value;
   return static_cast<int>(Send(LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&row)));
 }
 
@@ -144,21 +157,6 @@ int TListView::RowImage(int row) const {
   return item.iImage;
 }
 
-LPARAM TListView::RowValue(int row) const {
-  LVITEMA item{};
-  item.mask = LVIF_PARAM;
-  item.iItem = row;
-  if (!Send(LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item))) return 0;
-  return item.lParam;
-}
-
-void TListView::SetRowValue(int row, LPARAM value) const {
-  LVITEMA item{};
-  item.mask = LVIF_PARAM;
-  item.iItem = row;
-  item.lParam = value;
-  Send(LVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item));
-}
 
 int TListView::SelectedRow() const {
   return static_cast<int>(Send(LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));

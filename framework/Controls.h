@@ -7,8 +7,12 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <initializer_list>
 #include <string>
 #include <vector>
+
+// An image list of the program's icons at 16 x 16 pixels, in the order of their ids.
+HIMAGELIST LoadSmallIconList(std::initializer_list<int> iconIds);
 
 // What every window has: its text, whether it is enabled and visible, the focus.
 class TControl {
@@ -99,7 +103,7 @@ public:
   void Select(int index) const { Send(LB_SETCURSEL, static_cast<WPARAM>(index)); }
 };
 
-// A list view in report view: columns, rows of cells, one value kept with each row.
+// A list view in report view: columns and rows of cells.
 class TListView : public TControl {
 public:
   using TControl::TControl;
@@ -112,14 +116,12 @@ public:
   }
 
   int RowCount() const { return static_cast<int>(Send(LVM_GETITEMCOUNT)); }
-  // Adds a row after the last with the first cell's text, an image (-1 for none) and
-  // the row's value, and returns its index, or -1 when the control refused it.
-  int AddRow(const std::string& text, int image = -1, LPARAM value = 0) const;
+  // Adds a row after the last with the first cell's text and an image (-1 for none),
+  // and returns its index, or -1 when the control refused it.
+  int AddRow(const std::string& text, int image = -1) const;
   void SetCell(int row, int column, const std::string& text) const;
   std::string Cell(int row, int column) const;
   int RowImage(int row) const;
-  LPARAM RowValue(int row) const;
-  void SetRowValue(int row, LPARAM value) const;
   void DeleteRow(int row) const { Send(LVM_DELETEITEM, static_cast<WPARAM>(row)); }
   void DeleteAllRows() const { Send(LVM_DELETEALLITEMS); }
 

@@ -6,7 +6,7 @@
 #include "cleanobjs/FolderPaths.h"
 #include "framework/Registry.h"
 #include "framework/Window.h"
-#include "ppj/RecordNames.h"
+#include "plugin/RecordNames.h"
 
 #include <optional>
 #include <set>

@@ -2,7 +2,7 @@
 // than one place would cost seconds each time.
 #include "ppj/JsonForm.h"
 
-#include "ppj/RecordNames.h"
+#include "plugin/RecordNames.h"
 #include "ppj/StoredTextForm.h"
 
 #include <nlohmann/json.hpp>

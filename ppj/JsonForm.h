@@ -3,8 +3,8 @@
 // checks' findings as JSON. Texts go through StoredTextForm.h, so every stored byte
 // comes back.
 
-#include "ppj/Lint.h"
-#include "ppj/PlugInRecords.h"
+#include "plugin/Lint.h"
+#include "plugin/PlugInRecords.h"
 
 #include <stdexcept>
 #include <string>

@@ -3,7 +3,7 @@
 #include "cleanobjs/CleanFile.h"
 #include "cleanobjs/FolderPaths.h"
 #include "framework/Window.h"
-#include "ppj/RecordNames.h"
+#include "plugin/RecordNames.h"
 
 #include <cstdio>
 

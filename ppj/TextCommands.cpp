@@ -2,7 +2,7 @@
 
 #include "ppj/FileOutput.h"
 #include "ppj/JsonForm.h"
-#include "ppj/Lint.h"
+#include "plugin/Lint.h"
 
 #include <algorithm>
 #include <ostream>

@@ -2,7 +2,7 @@
 // The commands that need no Windows: dump, build and lint. Each writes its result to
 // `out`, its errors to `err`, and returns the program's exit status.
 
-#include "app/PlugInReader.h"
+#include "plugin/PlugInReader.h"
 
 #include <iosfwd>
 #include <string>

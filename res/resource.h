@@ -5,6 +5,12 @@
 #define IDI_ROW_REGISTRY 11
 #define IDI_ROW_FILE 12
 #define IDI_ROW_FOLDER 13
+// The signs of a check's findings: full size for the findings' rows, and small in a
+// corner for an item row's icon.
+#define IDI_FINDING_ERROR 14
+#define IDI_FINDING_WARNING 15
+#define IDI_OVERLAY_ERROR 16
+#define IDI_OVERLAY_WARNING 17
 // Toolbar images in the order of their indexes in the toolbar image list.
 #define IDI_TB_SAVE 20
 #define IDI_TB_NEWITEM 21
@@ -29,4 +35,5 @@
 #define IDM_EXIT 1010
 #define IDM_HELPTOPIC 1011
 #define IDM_ABOUT 1012
+#define IDM_CHECKPLUGIN 1013
 

@@ -282,6 +282,49 @@ fill "$PAGE";   rect 11 8 11 8; rect 10 10 11 10; rect 11 11 11 13; rect 10 13 1
 render 16 tb_properties
 ico tb_properties 24 16
 
+# ---------------------------------------------------------------- findings (16)
+# error.ico and warning.ico: the level of a check's finding, a red disc with a white
+# cross and a yellow triangle with a dark "!". overlay_error.ico and
+# overlay_warning.ico are the same signs small, near the bottom-left corner of an
+# otherwise empty icon, drawn over an item row's icon.
+pix 1 1 "d=$RED_D r=$RED w=$PAGE" \
+  "....ddddd...." "..ddrrrrrdd.." ".drrrrrrrrrd." ".drrwrrrwrrd." "drrwwwrwwwrrd" \
+  "drrrwwwwwrrrd" "drrrrwwwrrrrd" "drrrwwwwwrrrd" "drrwwwrwwwrrd" ".drrwrrrwrrd." \
+  ".drrrrrrrrrd." "..ddrrrrrdd.." "....ddddd...."
+render 16 error
+ico error 16
+pix 0 1 "d=$YEL_D y=$YEL k=$INK" \
+  ".......dd......." "......dyyd......" "......dyyd......" ".....dyyyyd....." \
+  ".....dykkyd....." "....dyykkyyd...." "....dyykkyyd...." "...dyyykkyyyd..." \
+  "...dyyykkyyyd..." "..dyyyyyyyyyyd.." "..dyyyykkyyyyd.." ".dyyyyykkyyyyyd." \
+  ".dyyyyyyyyyyyyd." "dddddddddddddddd"
+render 16 warning
+ico warning 16
+# The small signs have a white rim, so that they stand out from the icon below them.
+shape "for (x = 0; x < N; x++) for (y = 0; y < N; y++) {
+    d = (x - 5) * (x - 5) + (y - 10) * (y - 10); a = x - 5; b = y - 10
+    if (a < 0) a = -a; if (b < 0) b = -b
+    if (d <= 31) c[x, y] = \"$PAGE\"
+    if (d <= 21) c[x, y] = \"$RED_D\"
+    if (d <= 13) c[x, y] = \"$RED\"
+    if (a == b && a <= 2) c[x, y] = \"$PAGE\"
+  }" 16
+render 16 overlay_error
+ico overlay_error 16
+shape "for (x = -1; x <= N; x++) for (y = 0; y <= N; y++)
+    tri[x, y] = y >= 6 && y <= 14 && 2 * (x - 5) <= y - 6 && 2 * (5 - x) <= y - 6
+  for (x = 0; x < N; x++) for (y = 0; y < N; y++) {
+    if (tri[x, y]) {
+      c[x, y] = \"$YEL\"
+      if (!tri[x - 1, y] || !tri[x + 1, y] || y == 14) c[x, y] = \"$YEL_D\"
+    } else if (tri[x - 1, y] || tri[x + 1, y] || tri[x, y + 1] || tri[x - 1, y + 1] || tri[x + 1, y + 1]) {
+      c[x, y] = \"$PAGE\"
+    }
+  }
+  c[5, 9] = c[5, 10] = c[5, 11] = c[5, 13] = \"$INK\"" 16
+render 16 overlay_warning
+ico overlay_warning 16
+
 # ---------------------------------------------------------------- program icon (48, 32, 16)
 # varnex.ico: a blue broom with green bristles sweeping up sparkles. The broom lies on
 # the diagonal from the top-right corner to the bottom-left one, so every edge is a

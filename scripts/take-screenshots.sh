@@ -53,9 +53,9 @@ fi
 
 # The preview window (over the sample plug-in, then over a large real tree while its
 # totals grow), the Properties dialog, the About box, the item type dialog, the
-# registry item editor and its two pickers, and the file, folder and mask editors, each
-# shown by a small program that writes the dialog's rectangle once
-# it has painted.
+# registry item editor and its two pickers, the file, folder and mask editors, and
+# Check Plug-In and the main window over a plug-in with findings, each shown by a small
+# program that writes the window's rectangle once it has painted.
 shoot_dialog() { # name, dialog, optional plug-in file or folder
   local rect="$build/$1-rect.txt"
   rm -f "$rect"
@@ -88,4 +88,6 @@ if [ -f "$build/show_dialogs.exe" ]; then
   shoot_dialog file-editor file
   shoot_dialog folder-editor folder
   shoot_dialog mask-editor mask
+  shoot_dialog check-plugin check
+  shoot_dialog main-window-findings findings
 fi

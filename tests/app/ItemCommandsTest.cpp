@@ -3,7 +3,7 @@
 // with the keyboard and the pickers, then changed, each saved and compared byte for
 // byte.
 
-#include "app/PlugInFormat.h"
+#include "plugin/PlugInFormat.h"
 #include "app/PlugInPropsFormUnit.h"
 #include "app/PlugInTypeSelectFormUnit.h"
 #include "cleanobjs/CleanFile.h"
@@ -19,7 +19,7 @@
 #include "res/resource.h"
 #include "sysfolders/FolderViewFormUnit.h"
 #include "tests/support/AppWindows.h"
-#include "tests/support/ModalScript.h"
+#include "tests/support/ProgramLoop.h"
 #include "tests/support/ScriptedUser.h"
 #include "tests/support/TempFolder.h"
 #include "tests/support/TestKey.h"
@@ -215,49 +215,9 @@ std::string PlugInBytes(const plugin::PlugInHeader& header, const std::vector<TC
   return std::string(stream.Bytes().begin(), stream.Bytes().end());
 }
 
-class BuildingAPlugIn : public ItemCommands {
+class BuildingAPlugIn : public ProgramLoop {
 protected:
-  // Steps that each run once the program's own window in front is ready for input
-  // again: the dialogs it opened that the scripted user answers have closed.
-  void Run(std::deque<std::function<void()>> steps) {
-    std::vector<HWND> own = {VarnexForm->Handle(),       PlugInTypeSelectForm->Handle(),
-                             RegItemEditor->Handle(),    RegKeySelector->Handle(),
-                             RegValueSelector->Handle(), FilenameEditor->Handle(),
-                             FolderEditor->Handle(),     FolderViewForm->Handle(),
-                             MaskEditor->Handle(),       PlugInPropsForm->Handle()};
-    user.IgnoreAlways(own);
-    steps.push_back([] { PostQuitMessage(0); });
-    ModalScript script(std::move(steps));
-    script.RunWhen = [own] {
-      const HWND front = GetActiveWindow();
-      return IsWindowEnabled(front) && std::find(own.begin(), own.end(), front) != own.end();
-    };
-    RunMessageLoop(); // the program's own loop, with its shortcuts
-    EXPECT_TRUE(script.Finished()) << "the program closed before every step had run";
-  }
-  // Keys as a user presses them, to whatever has the focus.
-  static std::function<void()> Key(WPARAM key) {
-    return [key] {
-      PostMessageA(GetFocus(), WM_KEYDOWN, key, 1);
-      PostMessageA(GetFocus(), WM_KEYUP, key, 0xC0000001);
-    };
-  }
-  static std::function<void()> Click(const TDialog* dialog, int id) {
-    return [dialog, id] { PostMessageA(GetDlgItem(dialog->Handle(), id), BM_CLICK, 0, 0); };
-  }
-  // Goes to the edit, presses End (the edit selects its whole text when it gets the
-  // focus) and types.
-  static std::function<void()> Type(const TDialog* dialog, int id, std::string text) {
-    return [dialog, id, text] {
-      const HWND edit = GetDlgItem(dialog->Handle(), id);
-      SetFocus(edit);
-      SendMessageA(edit, WM_KEYDOWN, VK_END, 0);
-      for (const char c : text) SendMessageA(edit, WM_CHAR, static_cast<unsigned char>(c), 1);
-    };
-  }
-  static std::function<void()> Command(UINT id) {
-    return [id] { PostMessageA(VarnexForm->Handle(), WM_COMMAND, id, 0); };
-  }
+  static TListView List() { return TListView(VarnexForm->ListView()); }
   // Opens the key selector's tree down to the key, as a user does with "+".
   static std::function<void()> PickKey(const std::string& path) {
     return [path] {
@@ -278,7 +238,6 @@ protected:
     };
   }
 
-  ScriptedUser user;
   TestKey key;
   TempFolder folder;
 };

@@ -1,7 +1,7 @@
 // The main window driven through its real controls and commands, with a scripted user
 // answering the message boxes and file dialogs.
 
-#include "app/PlugInFormat.h"
+#include "plugin/PlugInFormat.h"
 #include "app/VarnexFormUnit.h"
 #include "cleanobjs/CleanFile.h"
 #include "cleanobjs/CleanFolder.h"

@@ -1,7 +1,7 @@
 // A collection that outlives the preview window: the main window's commands that free
 // its items stop it and wait for it first, and a stopped run leaves its items usable.
 
-#include "app/PlugInFormat.h"
+#include "plugin/PlugInFormat.h"
 #include "cleanobjs/CleanFolder.h"
 #include "editors/FolderEditorFormRes.h"
 #include "framework/Controls.h"

@@ -218,7 +218,7 @@ TEST(Program, TheShortcutsAreTheAcceleratorsOfTheirCommands) {
   const int count = CopyAcceleratorTableA(form.Accelerators(), table, 32);
   std::map<UINT, std::pair<BYTE, WORD>> keys; // command: modifiers, key
   for (int i = 0; i < count; ++i) keys[table[i].cmd] = {static_cast<BYTE>(table[i].fVirt & ~FNOINVERT), table[i].key};
-  EXPECT_EQ(count, 7);
+  EXPECT_EQ(count, 8);
   EXPECT_EQ(keys[IDM_NEW], (std::pair<BYTE, WORD>{FVIRTKEY | FCONTROL, 'N'}));
   EXPECT_EQ(keys[IDM_OPEN], (std::pair<BYTE, WORD>{FVIRTKEY | FCONTROL, 'O'}));
   EXPECT_EQ(keys[IDM_SAVE], (std::pair<BYTE, WORD>{FVIRTKEY | FCONTROL, 'S'}));
@@ -226,6 +226,7 @@ TEST(Program, TheShortcutsAreTheAcceleratorsOfTheirCommands) {
   EXPECT_EQ(keys[IDM_NEWITEM], (std::pair<BYTE, WORD>{FVIRTKEY, VK_INSERT}));
   EXPECT_EQ(keys[IDM_REMOVEITEM], (std::pair<BYTE, WORD>{FVIRTKEY, VK_DELETE}));
   EXPECT_EQ(keys[IDM_HELPTOPIC], (std::pair<BYTE, WORD>{FVIRTKEY, VK_F1}));
+  EXPECT_EQ(keys[IDM_CHECKPLUGIN], (std::pair<BYTE, WORD>{FVIRTKEY, VK_F7}));
 }
 
 // The entries of a menu as "caption" or "-" for a separator, with "ID:" for the command.
@@ -260,7 +261,8 @@ TEST(Program, TheMenusHoldTheirEntriesInOrder) {
                                       Entry(IDM_NEWITEM, "&New Item\tIns"), Entry(IDM_EDITITEM, "&Edit Item"),
                                       Entry(IDM_REMOVEITEM, "&Remove Item\tDel"), "-",
                                       Entry(IDM_PROPERTIES, "&Properties"),
-                                      Entry(IDM_PREVIEWSIZE, "&Preview Size"), "-",
+                                      Entry(IDM_PREVIEWSIZE, "&Preview Size"),
+                                      Entry(IDM_CHECKPLUGIN, "&Check Plug-In\tF7"), "-",
                                       Entry(IDM_EXIT, "&Exit\tCtrl+X")}));
   EXPECT_EQ(Entries(GetSubMenu(bar, 1)),
             (std::vector<std::string>{Entry(IDM_HELPTOPIC, "&Help Topic\tF1"), "-", Entry(IDM_ABOUT, "&About")}));
@@ -285,6 +287,7 @@ TEST(Program, EveryCommandShowsItsHintInTheStatusBar) {
       {IDM_REMOVEITEM, "Remove selected item"},
       {IDM_PROPERTIES, "Show plug-in properties"},
       {IDM_PREVIEWSIZE, "Show how many size can be free on current plug-in"},
+      {IDM_CHECKPLUGIN, "Check the plug-in for items that may harm a computer or do nothing"},
       {IDM_EXIT, "Exit varnex"},
       {IDM_HELPTOPIC, "Show help topic"},
       {IDM_ABOUT, "About Varnex ..."},

@@ -1,6 +1,6 @@
 // The Properties command through its real dialog.
 
-#include "app/PlugInFormat.h"
+#include "plugin/PlugInFormat.h"
 #include "app/PlugInPropsFormUnit.h"
 #include "res/resource.h"
 #include "tests/support/AppWindows.h"

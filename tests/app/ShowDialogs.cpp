@@ -1,17 +1,20 @@
 // Shows one of the main window's dialogs for its screenshot: scripts/take-screenshots.sh
 // runs it inside a Wine desktop as
-//   show_dialogs.exe preview|properties|about|type|regitem|regkeys|regvalues|file|folder|mask
-//                    <rect file>
+//   show_dialogs.exe preview|properties|about|type|regitem|regkeys|regvalues|file|folder|mask|
+//                    check|findings <rect file>
 //                    [plug-in file or folder]
 // It starts the program's windows, runs the command, and once the dialog has painted
 // (for the preview: while its totals still grow) writes the dialog's window rectangle
 // ("left top width height") to the rect file so the script can crop the screen to it.
-// The dialog closes itself after 30 seconds.
+// The dialog closes itself after 30 seconds. "findings" shows the main window itself,
+// its rows marked with what the checks find, and "check" the findings' dialog.
 
 #include "app/Application.h"
 #include "app/PlugInTypeSelectFormUnit.h"
 #include "app/VarnexFormUnit.h"
+#include "cleanobjs/CleanFile.h"
 #include "cleanobjs/CleanFolder.h"
+#include "cleanobjs/CleanRegistry.h"
 #include "editors/FilenameEditorUnit.h"
 #include "editors/FolderEditorUnit.h"
 #include "editors/MaskEditorUnit.h"
@@ -50,8 +53,30 @@ void CALLBACK Painted(HWND, UINT, UINT_PTR timer, DWORD) {
 }
 
 void CALLBACK Expired(HWND, UINT, UINT_PTR, DWORD) {
-  if (const HWND dialog = FindWindowA(nullptr, Caption.c_str()))
-    PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+  if (const HWND window = FindWindowA(nullptr, Caption.c_str())) PostMessageA(window, WM_CLOSE, 0, 0);
+}
+
+// A plug-in of a program's cache and settings, with the slips that the checks find.
+void AddItemsWithFindings() {
+  const auto folder = [](const char* path, std::vector<std::string> masks) {
+    auto item = std::make_unique<TCleanFolder>("Demo Viewer", path, false);
+    item->Masks() = std::move(masks);
+    VarnexForm->AppendItemRow(std::move(item));
+  };
+  const auto value = [](const char* key, const char* name) {
+    VarnexForm->AppendItemRow(std::make_unique<TCleanRegistry>(
+        "Demo Viewer", 0x80000001, name[0] != 0 ? kRegistryValue : kRegistryWholeKey, key, name));
+  };
+  folder("%PROFILE%\\AppData\\Local\\Demo Viewer\\Cache", {"*.*"});
+  value("\\Software\\Demo Viewer\\Recent", "LastFile");
+  folder("%WINDOWS%", {"*.*"});
+  VarnexForm->AppendItemRow(std::make_unique<TCleanFile>("Demo Viewer", "Demo Viewer\\settings.bak"));
+  folder("%TEMP%\\Demo Viewer", {"*.tmp"});
+  folder("%WINTEMP%\\Demo Viewer", {});
+  value("\\", "");
+  value("\\Software\\Demo Viewer\\Recent", "LastFile");
+  folder("%PROFILE%\\AppData\\Local\\Demo Viewer\\Logs", {"..\\*.log"});
+  VarnexForm->CheckPlugIn();
 }
 
 // Expands the node as a user does, with the keyboard, and gives its first child.
@@ -112,12 +137,16 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     folder->Masks() = {"*.*"};
     VarnexForm->AppendItemRow(std::move(folder));
   }
+  if (which == "check" || which == "findings") AddItemsWithFindings();
   if (which == "preview") {
     command = IDM_PREVIEWSIZE;
     Caption = "Plug-In Preview";
   } else if (which == "properties") {
     command = IDM_PROPERTIES;
     Caption = "Properties";
+  } else if (which == "check") {
+    command = IDM_CHECKPLUGIN;
+    Caption = "Check Plug-In";
   }
   SetTimer(nullptr, 0, 1500, Painted);
   SetTimer(nullptr, 0, 30000, Expired);
@@ -150,6 +179,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   } else if (which == "regvalues") {
     Caption = "RegValueSelector";
     ShowValueSelector();
+  } else if (which == "findings") {
+    Caption = "Varnex - [Noname.ppj]";
+    RunMessageLoop();
   } else {
     SendMessageA(VarnexForm->Handle(), WM_COMMAND, command, 0);
   }

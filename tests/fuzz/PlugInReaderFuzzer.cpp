@@ -3,9 +3,9 @@
 // same bytes then go through the JSON form: read, dumped, built with shortening and
 // read again, they must give the items the editor's save would have written.
 
-#include "app/PlugInReader.h"
+#include "plugin/PlugInReader.h"
 #include "ppj/JsonForm.h"
-#include "ppj/PlugInRecords.h"
+#include "plugin/PlugInRecords.h"
 
 #include <algorithm>
 #include <cstdio>

@@ -5,7 +5,7 @@
 #include "framework/FinalPath.h"
 #include "framework/UniqueHandle.h"
 #include "ppj/CleanCommand.h"
-#include "ppj/PlugInRecords.h"
+#include "plugin/PlugInRecords.h"
 #include "tests/support/TempFolder.h"
 #include "tests/support/TestKey.h"
 #include "tests/support/UnixLink.h"

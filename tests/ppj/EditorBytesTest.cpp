@@ -4,8 +4,8 @@
 
 #include "app/PlugInFile.h"
 #include "ppj/JsonForm.h"
-#include "ppj/PlugInRecords.h"
-#include "tests/ppj/RecordBuilders.h"
+#include "plugin/PlugInRecords.h"
+#include "tests/plugin/RecordBuilders.h"
 #include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>

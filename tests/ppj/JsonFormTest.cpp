@@ -1,5 +1,5 @@
 #include "ppj/JsonForm.h"
-#include "tests/ppj/RecordBuilders.h"
+#include "tests/plugin/RecordBuilders.h"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,7 @@
 // window over the same plug-in; and the built ppj.exe as a user runs it.
 
 #include "app/PlugInFile.h"
-#include "ppj/PlugInRecords.h"
+#include "plugin/PlugInRecords.h"
 #include "ppj/PreviewCommand.h"
 #include "ppj/PreviewRun.h"
 #include "preview/KiloBytes.h"

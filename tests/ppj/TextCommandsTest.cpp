@@ -1,7 +1,7 @@
 #include "ppj/TextCommands.h"
 
 #include "ppj/JsonForm.h"
-#include "tests/ppj/RecordBuilders.h"
+#include "tests/plugin/RecordBuilders.h"
 
 #include <gtest/gtest.h>
 

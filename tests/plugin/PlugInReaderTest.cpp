@@ -1,4 +1,4 @@
-#include "app/PlugInReader.h"
+#include "plugin/PlugInReader.h"
 
 #include <gtest/gtest.h>
 

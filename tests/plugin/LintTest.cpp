@@ -1,5 +1,5 @@
-#include "ppj/Lint.h"
-#include "tests/ppj/RecordBuilders.h"
+#include "plugin/Lint.h"
+#include "tests/plugin/RecordBuilders.h"
 
 #include <gtest/gtest.h>
 

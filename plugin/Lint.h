@@ -2,7 +2,7 @@
 // Checks of a plug-in for items that would harm the machine they run on, or do
 // nothing. Each finding has a rule id that stays the same from release to release.
 
-#include "ppj/PlugInRecords.h"
+#include "plugin/PlugInRecords.h"
 
 #include <string>
 #include <vector>

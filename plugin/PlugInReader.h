@@ -3,7 +3,7 @@
 // rest of every complete record of a known kind to an item reader. A damaged file
 // keeps the complete items before the damage and says where reading stopped.
 
-#include "app/PlugInFormat.h"
+#include "plugin/PlugInFormat.h"
 #include "framework/Stream.h"
 
 #include <string>

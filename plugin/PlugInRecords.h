@@ -4,7 +4,7 @@
 // records need no operating system, so that the text form, the checks and the fuzzer
 // run anywhere.
 
-#include "app/PlugInReader.h"
+#include "plugin/PlugInReader.h"
 #include "cleanobjs/TextLimits.h"
 
 #include <string>

@@ -1,4 +1,4 @@
-#include "app/ItemDescription.h"
+#include "plugin/ItemDescription.h"
 
 namespace plugin {
 

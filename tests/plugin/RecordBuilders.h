@@ -1,7 +1,7 @@
 #pragma once
 // Plug-in item records for the tests, one call a kind.
 
-#include "ppj/PlugInRecords.h"
+#include "plugin/PlugInRecords.h"
 
 namespace plugin {
 

@@ -1,6 +1,6 @@
-#include "ppj/PlugInRecords.h"
+#include "plugin/PlugInRecords.h"
 
-#include "app/ItemDescription.h"
+#include "plugin/ItemDescription.h"
 
 #include <array>
 

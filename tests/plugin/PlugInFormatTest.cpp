@@ -1,4 +1,4 @@
-#include "app/PlugInFormat.h"
+#include "plugin/PlugInFormat.h"
 #include "tests/support/ByteSlices.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "ppj/RecordNames.h"
+#include "plugin/RecordNames.h"
 
 #include "framework/DateTimeParts.h"
 #include "framework/LittleEndian.h"

@@ -1,4 +1,4 @@
-#include "app/ItemDescription.h"
+#include "plugin/ItemDescription.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "app/PlugInFormat.h"
+#include "plugin/PlugInFormat.h"
 
 #include "framework/LittleEndian.h"
 

@@ -1,4 +1,4 @@
-#include "app/PlugInReader.h"
+#include "plugin/PlugInReader.h"
 
 namespace plugin {
 

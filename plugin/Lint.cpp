@@ -1,13 +1,14 @@
-#include "ppj/Lint.h"
+#include "plugin/Lint.h"
 
 #include "cleanobjs/FolderPaths.h"
 #include "framework/RegistryPaths.h"
-#include "ppj/RecordNames.h"
+#include "plugin/RecordNames.h"
 #include "sysfolders/SysFolders.h"
 
 #include <algorithm>
 #include <cstdio>
-#include <map>
+#include <optional>
+#include <unordered_map>
 
 namespace plugin {
 
@@ -48,18 +49,20 @@ std::vector<std::string> MacrosIn(const std::string& path) {
 }
 
 bool IsKnownMacro(const std::string& macro) {
+  static const std::vector<std::string> known = [] {
+    std::vector<std::string> names = FolderMacroNames();
+    for (std::string& name : names) name = Folded(name);
+    return names;
+  }();
   const std::string name = Folded(macro.substr(1, macro.size() - 2));
-  for (const std::string& known : FolderMacroNames())
-    if (Folded(known) == name) return true;
-  return false;
+  return std::find(known.begin(), known.end(), name) != known.end();
 }
 
 // The path as the items would see it expanded: a leading macro stands for a system
 // folder, which is a full path, so that what follows it is judged as the items judge
 // it. Nothing is known here of the code page the author wrote in, so every "\\" byte
 // counts as a separator, which finds every dot segment that any code page has.
-std::string WithLeadingMacroAsFolder(const std::string& path) {
-  const std::vector<std::string> macros = MacrosIn(path);
+std::string WithLeadingMacroAsFolder(const std::string& path, const std::vector<std::string>& macros) {
   if (macros.empty() || path.compare(0, macros.front().size(), macros.front()) != 0) return path;
   return "C:\\System folder" + path.substr(macros.front().size());
 }
@@ -90,18 +93,22 @@ public:
 
   void Check(int number, const ItemRecord& item) {
     FNumber = number;
-    FDescription = DescribeItem(item);
+    FItem = &item;
+    FDescription.reset();
     if (const auto* registry = std::get_if<RegistryBody>(&item.Body)) CheckRegistry(*registry);
     if (const auto* file = std::get_if<FileBody>(&item.Body)) CheckPath(file->Path);
     if (const auto* folder = std::get_if<FolderBody>(&item.Body)) CheckFolder(*folder);
   }
 
   void Add(const std::string& rule, FindingLevel level, const std::string& message) {
-    FFindings.push_back(LintFinding{rule, level, FNumber, FDescription, message});
+    // Described only when found: most items have no finding.
+    if (!FDescription) FDescription = DescribeItem(*FItem);
+    FFindings.push_back(LintFinding{rule, level, FNumber, *FDescription, message});
   }
 
   void SetOwner(int number, const std::string& description) {
     FNumber = number;
+    FItem = nullptr;
     FDescription = description;
   }
 
@@ -125,11 +132,12 @@ private:
   }
 
   void CheckPath(const std::string& path) {
-    if (!IsFullPath(WithLeadingMacroAsFolder(path)))
+    const std::vector<std::string> macros = MacrosIn(path);
+    if (!IsFullPath(WithLeadingMacroAsFolder(path, macros)))
       Add("path-not-full", FindingLevel::Error,
           "the path \"" + path + "\" is neither a full path nor starts with a macro, or it has "
           "a \".\" or \"..\" segment or names a device: the item searches and deletes nothing");
-    for (const std::string& macro : MacrosIn(path))
+    for (const std::string& macro : macros)
       if (!IsKnownMacro(macro))
         Add("unknown-macro", FindingLevel::Error,
             "the macro " + macro + " is not a system folder macro and stays as written");
@@ -155,29 +163,36 @@ private:
 
   std::vector<LintFinding>& FFindings;
   int FNumber = 0;
-  std::string FDescription;
+  const ItemRecord* FItem = nullptr;
+  std::optional<std::string> FDescription;
 };
 
-// What an item removes, so that two items that remove the same are found.
-std::vector<std::string> Target(const ItemRecord& item) {
-  std::vector<std::string> target{ItemKindName(item.Kind())};
+// What an item removes, so that two items that remove the same are found: its fields
+// that say so, folded, each ended by a NUL, which no stored text holds.
+std::string Target(const ItemRecord& item) {
+  std::string target(1, static_cast<char>(item.Kind()));
+  target.reserve(128);
+  const auto add = [&target](const std::string& field) {
+    target += field;
+    target += '\0';
+  };
   if (const auto* registry = std::get_if<RegistryBody>(&item.Body)) {
-    target.push_back(std::to_string(registry->RootKey));
-    target.push_back(std::to_string(registry->Kind));
-    target.push_back(Folded(WithoutTrailingSeparators(registry->KeyPath)));
+    add(std::to_string(registry->RootKey));
+    add(std::to_string(registry->Kind));
+    add(WithoutTrailingSeparators(registry->KeyPath));
     // The value name is stored for every kind but used only by the one-value kind.
-    if (registry->Kind == 0) target.push_back(Folded(registry->ValueName));
+    if (registry->Kind == 0) add(registry->ValueName);
   } else if (const auto* file = std::get_if<FileBody>(&item.Body)) {
-    target.push_back(Folded(file->Path));
+    add(file->Path);
   } else if (const auto* folder = std::get_if<FolderBody>(&item.Body)) {
+    add(WithoutTrailingSeparators(folder->PathPart.Folder));
     std::vector<std::string> masks;
     for (const std::string& mask : folder->Masks) masks.push_back(Folded(mask));
     std::sort(masks.begin(), masks.end());
     masks.erase(std::unique(masks.begin(), masks.end()), masks.end());
-    target.push_back(Folded(WithoutTrailingSeparators(folder->PathPart.Folder)));
-    target.insert(target.end(), masks.begin(), masks.end());
+    for (const std::string& mask : masks) add(mask);
   }
-  return target;
+  return Folded(std::move(target));
 }
 
 std::string TooLongMessage(const StoredText& text) {
@@ -210,7 +225,8 @@ std::vector<LintFinding> LintPlugIn(const PlugInRecords& records) {
 
   linter.SetOwner(0, "Plug-in");
   addTooLong(0);
-  std::map<std::vector<std::string>, int> firstWithTarget;
+  std::unordered_map<std::string, int> firstWithTarget;
+  firstWithTarget.reserve(records.Items.size());
   for (std::size_t i = 0; i < records.Items.size(); ++i) {
     const int number = static_cast<int>(i) + 1;
     const ItemRecord& item = records.Items[i];
