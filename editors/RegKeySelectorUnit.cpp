@@ -54,6 +54,16 @@ TRegKeySelector::~TRegKeySelector() {
 }
 
 void TRegKeySelector::FormCreate() {
+  // The outer size is fixed in pixels and the window centred; the layout follows. The
+  // template gives the tree no size, and a tree filled before it has one sets up
+  // scroll bars for its nodes, so it is laid out first.
+  RECT workArea{};
+  SystemParametersInfoA(SPI_GETWORKAREA, 0, &workArea, 0);
+  SetWindowPos(Handle(), nullptr, workArea.left + (workArea.right - workArea.left - kOuterWidth) / 2,
+               workArea.top + (workArea.bottom - workArea.top - kOuterHeight) / 2, kOuterWidth,
+               kOuterHeight, SWP_NOZORDER | SWP_NOACTIVATE);
+  LayoutControls();
+
   FImageList.reset(ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 2, 0));
   ImageList_AddIcon(FImageList.get(), LoadSmallIcon(IDI_KEY_CLOSED));
   ImageList_AddIcon(FImageList.get(), LoadSmallIcon(IDI_KEY_OPEN));
@@ -61,14 +71,6 @@ void TRegKeySelector::FormCreate() {
   TreeView_SetImageList(tree.Handle(), FImageList.get(), TVSIL_NORMAL);
   TreeView_SetIndent(tree.Handle(), kIndent);
   for (const RootNode& root : kRootNodes) AddKeyNode(tree, TVI_ROOT, root.Text);
-
-  // The outer size is fixed in pixels and the window centred; the layout follows.
-  RECT workArea{};
-  SystemParametersInfoA(SPI_GETWORKAREA, 0, &workArea, 0);
-  SetWindowPos(Handle(), nullptr, workArea.left + (workArea.right - workArea.left - kOuterWidth) / 2,
-               workArea.top + (workArea.bottom - workArea.top - kOuterHeight) / 2, kOuterWidth,
-               kOuterHeight, SWP_NOZORDER | SWP_NOACTIVATE);
-  LayoutControls();
 }
 
 void TRegKeySelector::LayoutControls() {

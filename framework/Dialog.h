@@ -46,7 +46,8 @@ protected:
   // which calls FormCreate. Call it from the derived constructor.
   void CreateFromTemplate(int templateId, HWND owner);
   // Gives the dialog this client size and centres it on the primary work area. The
-  // template's dialog units map to different pixels on different systems.
+  // templates give no sizes: each dialog's code sizes it and places its controls in
+  // pixels, which dialog units would map differently on different systems.
   void SetClientSizeCentred(int width, int height);
   // Moves each control to its place; call it from FormCreate.
   void PlaceControls(std::initializer_list<ControlPlacement> placements);

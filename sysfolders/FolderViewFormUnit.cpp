@@ -43,7 +43,7 @@ void TFolderViewForm::FormCreate() {
   const int macroWidth = std::max(kMacroColumnWidth, list.ColumnWidth(1));
   list.SetColumnWidth(1, macroWidth);
 
-  // Dialog units give other pixels on other systems; the sizes are set in pixels here.
+  // The template gives no sizes; they are set in pixels here.
   const int clientWidth = kClientWidth + macroWidth - kMacroColumnWidth;
   SetClientSizeCentred(clientWidth, kClientHeight);
   MoveWindow(list.Handle(), kBorder, kBorder, clientWidth - 2 * kBorder,
