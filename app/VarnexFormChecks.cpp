@@ -38,9 +38,17 @@ void TVarnexForm::CheckPlugIn() {
     RowSign& sign = signs.at(static_cast<std::size_t>(finding.ItemNumber - 1));
     sign = std::max(sign, finding.Level == plugin::FindingLevel::Error ? RowSign::Error : RowSign::Warning);
   }
-  if (signs == FRowSigns) return;
+  // Only the rows in view whose sign changed are drawn again; the others are drawn as
+  // they come into view.
+  const TListView list(FListView);
+  const int top = ListView_GetTopIndex(FListView);
+  const int end = std::min(top + ListView_GetCountPerPage(FListView) + 1, static_cast<int>(signs.size()));
+  for (int row = top; row < end; ++row) {
+    if (signs[static_cast<std::size_t>(row)] == RowSignOf(row)) continue;
+    const RECT icon = list.RowRect(row, LVIR_ICON);
+    InvalidateRect(FListView, &icon, FALSE);
+  }
   FRowSigns = std::move(signs);
-  InvalidateRect(FListView, nullptr, FALSE);
 }
 
 TVarnexForm::RowSign TVarnexForm::RowSignOf(int row) const {
