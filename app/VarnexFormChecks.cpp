@@ -7,6 +7,7 @@
 #include "framework/Controls.h"
 
 #include <algorithm>
+#include <functional>
 
 namespace {
 std::string Counted(std::size_t count, const char* one, const char* many) {
@@ -14,46 +15,65 @@ std::string Counted(std::size_t count, const char* one, const char* many) {
 }
 
 // "No problems", or "2 errors, 1 warning".
-std::string FindingsSummary(const std::vector<plugin::LintFinding>& findings) {
-  if (findings.empty()) return "No problems";
+std::string FindingsSummary(const std::vector<plugin::FindingMark>& marks) {
+  if (marks.empty()) return "No problems";
   const auto errors = static_cast<std::size_t>(
-      std::count_if(findings.begin(), findings.end(), [](const plugin::LintFinding& finding) {
-        return finding.Level == plugin::FindingLevel::Error;
+      std::count_if(marks.begin(), marks.end(), [](const plugin::FindingMark& mark) {
+        return mark.Level == plugin::FindingLevel::Error;
       }));
-  return Counted(errors, "error", "errors") + ", " +
-         Counted(findings.size() - errors, "warning", "warnings");
+  return Counted(errors, "error", "errors") + ", " + Counted(marks.size() - errors, "warning", "warnings");
 }
 } // namespace
 
-void TVarnexForm::CheckPlugIn() {
+plugin::PlugInRecords TVarnexForm::Records() const {
   const std::vector<TCleanObj*> items = Items();
-  const plugin::PlugInHeader header{FPlugInName, FAuthor, FTime, static_cast<std::int32_t>(items.size())};
-  FFindings = plugin::LintPlugIn(RecordsOfPlugIn(header, items));
-  const std::string summary = FindingsSummary(FFindings);
+  return RecordsOfPlugIn({FPlugInName, FAuthor, FTime, static_cast<std::int32_t>(items.size())}, items);
+}
+
+void TVarnexForm::CheckPlugIn() {
+  // Counted without the findings' texts, which only Check Plug-In shows.
+  const std::vector<plugin::FindingMark> marks = plugin::MarkPlugIn(Records());
+  const std::string summary = FindingsSummary(marks);
   SendMessageA(FStatusBar, SB_SETTEXTA, 1, reinterpret_cast<LPARAM>(summary.c_str()));
 
-  std::vector<RowSign> signs(items.size(), RowSign::None);
-  for (const plugin::LintFinding& finding : FFindings) {
-    if (finding.ItemNumber < 1) continue; // the plug-in's own name and author have no row
-    RowSign& sign = signs.at(static_cast<std::size_t>(finding.ItemNumber - 1));
-    sign = std::max(sign, finding.Level == plugin::FindingLevel::Error ? RowSign::Error : RowSign::Warning);
+  const std::vector<TCleanObj*> items = Items();
+  std::vector<ItemSign> signs;
+  for (const plugin::FindingMark& mark : marks) {
+    if (mark.ItemNumber < 1) continue; // the plug-in's own name and author have no row
+    const RowSign sign = mark.Level == plugin::FindingLevel::Error ? RowSign::Error : RowSign::Warning;
+    const TCleanObj* item = items.at(static_cast<std::size_t>(mark.ItemNumber - 1));
+    // The findings come in item order, so an item's findings follow each other.
+    if (!signs.empty() && signs.back().first == item) signs.back().second = std::max(signs.back().second, sign);
+    else signs.emplace_back(item, sign);
   }
-  // Only the rows in view whose sign changed are drawn again; the others are drawn as
-  // they come into view.
+  std::sort(signs.begin(), signs.end(), ByItem);
+
+  // Of the rows in view, those whose item's sign changed are drawn again; the others
+  // are drawn as they come into view.
   const TListView list(FListView);
   const int top = ListView_GetTopIndex(FListView);
-  const int end = std::min(top + ListView_GetCountPerPage(FListView) + 1, static_cast<int>(signs.size()));
+  const int end = std::min(top + ListView_GetCountPerPage(FListView) + 1, static_cast<int>(items.size()));
   for (int row = top; row < end; ++row) {
-    if (signs[static_cast<std::size_t>(row)] == RowSignOf(row)) continue;
+    const TCleanObj* item = items[static_cast<std::size_t>(row)];
+    if (SignOf(signs, item) == SignOf(FItemSigns, item)) continue;
     const RECT icon = list.RowRect(row, LVIR_ICON);
     InvalidateRect(FListView, &icon, FALSE);
   }
-  FRowSigns = std::move(signs);
+  FItemSigns = std::move(signs);
+}
+
+bool TVarnexForm::ByItem(const ItemSign& a, const ItemSign& b) {
+  return std::less<const TCleanObj*>{}(a.first, b.first);
+}
+
+TVarnexForm::RowSign TVarnexForm::SignOf(const std::vector<ItemSign>& signs, const TCleanObj* item) {
+  const auto found = std::lower_bound(signs.begin(), signs.end(), ItemSign{item, RowSign::None}, ByItem);
+  return found != signs.end() && found->first == item ? found->second : RowSign::None;
 }
 
 TVarnexForm::RowSign TVarnexForm::RowSignOf(int row) const {
   const auto index = static_cast<std::size_t>(row);
-  return index < FRowSigns.size() ? FRowSigns[index] : RowSign::None;
+  return index < FItems.size() ? SignOf(FItemSigns, FItems[index].get()) : RowSign::None;
 }
 
 LRESULT TVarnexForm::DrawRowOverlay(const NMLVCUSTOMDRAW& draw) const {
@@ -78,7 +98,7 @@ LRESULT TVarnexForm::DrawRowOverlay(const NMLVCUSTOMDRAW& draw) const {
 }
 
 void TVarnexForm::CheckPlugInActionExecute() {
-  if (CheckPlugInForm->ShowFindings(FFindings) != kModalResultOK) return;
+  if (CheckPlugInForm->ShowFindings(plugin::LintPlugIn(Records())) != kModalResultOK) return;
   const int item = CheckPlugInForm->ChosenItem();
   if (item == 0) {
     PropertiesActionExecute();

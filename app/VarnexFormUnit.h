@@ -35,12 +35,12 @@ public:
   bool SavePlugIn();
   // Marks the plug-in as changed by an item command or the properties.
   void MarkModified() { FModified = true; }
-  // Runs the checks over the plug-in as it stands, names what they found in the status
-  // bar's second panel and marks the rows of the items found. Every change of the
+  // Runs the checks over the plug-in as it stands, counts what they found in the status
+  // bar's second panel and signs the rows of the items found. Every change of the
   // plug-in ends with it.
   void CheckPlugIn();
-  // What the last check found, in item order.
-  const std::vector<plugin::LintFinding>& Findings() const { return FFindings; }
+  // The plug-in as it stands, texts too long for the file included.
+  plugin::PlugInRecords Records() const;
 
   // Adds the item of every row, first to last, to the list, which only borrows them.
   void FillCleanObjList(TCleanObjList& list) const;
@@ -142,10 +142,13 @@ private:
   std::string FHint;
   // The items, in the order of their rows.
   std::vector<std::unique_ptr<TCleanObj>> FItems;
-  std::vector<plugin::LintFinding> FFindings;
-  // Each row's sign: the worst level found for its item, if any.
+  // The sign of each item that has a finding, its worst level, sorted by the item. A
+  // row shows its item's sign: the list moves a row's pixels with the row.
   enum class RowSign : std::uint8_t { None, Warning, Error };
-  std::vector<RowSign> FRowSigns;
+  using ItemSign = std::pair<const TCleanObj*, RowSign>;
+  std::vector<ItemSign> FItemSigns;
+  static bool ByItem(const ItemSign& a, const ItemSign& b);
+  static RowSign SignOf(const std::vector<ItemSign>& signs, const TCleanObj* item);
   RowSign RowSignOf(int row) const;
 };
 

@@ -87,9 +87,12 @@ bool IsSystemFolder(const std::string& folder) {
   return driveLetter && folder.size() > 2 && folder[2] == '\\';
 }
 
+// Runs the rules; each finding goes to the findings with its texts, or to the marks
+// without them.
 class Linter {
 public:
-  explicit Linter(std::vector<LintFinding>& findings) : FFindings(findings) {}
+  explicit Linter(std::vector<LintFinding>& findings) : FFindings(&findings) {}
+  explicit Linter(std::vector<FindingMark>& marks) : FMarks(&marks) {}
 
   void Check(int number, const ItemRecord& item) {
     FNumber = number;
@@ -100,10 +103,16 @@ public:
     if (const auto* folder = std::get_if<FolderBody>(&item.Body)) CheckFolder(*folder);
   }
 
-  void Add(const std::string& rule, FindingLevel level, const std::string& message) {
+  // `message` makes the finding's message, only when the texts are wanted.
+  template <class Message>
+  void Add(const char* rule, FindingLevel level, const Message& message) {
+    if (FMarks != nullptr) {
+      FMarks->push_back(FindingMark{FNumber, level});
+      return;
+    }
     // Described only when found: most items have no finding.
     if (!FDescription) FDescription = DescribeItem(*FItem);
-    FFindings.push_back(LintFinding{rule, level, FNumber, *FDescription, message});
+    FFindings->push_back(LintFinding{rule, level, FNumber, *FDescription, message()});
   }
 
   void SetOwner(int number, const std::string& description) {
@@ -114,33 +123,38 @@ public:
 
 private:
   void CheckRegistry(const RegistryBody& body) {
-    if (!IsKnownRootKey(body.RootKey)) {
-      char text[96];
-      std::snprintf(text, sizeof text,
-                    "the root key 0x%08X is none of the five registry root keys",
-                    static_cast<unsigned>(body.RootKey));
-      Add("unknown-root-key", FindingLevel::Error, text);
-    }
+    if (!IsKnownRootKey(body.RootKey))
+      Add("unknown-root-key", FindingLevel::Error, [&] {
+        char text[96];
+        std::snprintf(text, sizeof text, "the root key 0x%08X is none of the five registry root keys",
+                      static_cast<unsigned>(body.RootKey));
+        return std::string(text);
+      });
     if (body.Kind > 2)
-      Add("unknown-registry-kind", FindingLevel::Error,
-          "the registry kind " + std::to_string(body.Kind) +
-              " is none of value (0), key (1) and all values (2)");
+      Add("unknown-registry-kind", FindingLevel::Error, [&] {
+        return "the registry kind " + std::to_string(body.Kind) +
+               " is none of value (0), key (1) and all values (2)";
+      });
     if (body.Kind == 1 && NamesRootKey(body.KeyPath))
-      Add("whole-key-on-root", FindingLevel::Error,
-          "the item removes a whole key, and its key path \"" + body.KeyPath +
-              "\" names the root key itself");
+      Add("whole-key-on-root", FindingLevel::Error, [&] {
+        return "the item removes a whole key, and its key path \"" + body.KeyPath +
+               "\" names the root key itself";
+      });
   }
 
   void CheckPath(const std::string& path) {
     const std::vector<std::string> macros = MacrosIn(path);
     if (!IsFullPath(WithLeadingMacroAsFolder(path, macros)))
-      Add("path-not-full", FindingLevel::Error,
-          "the path \"" + path + "\" is neither a full path nor starts with a macro, or it has "
-          "a \".\" or \"..\" segment or names a device: the item searches and deletes nothing");
+      Add("path-not-full", FindingLevel::Error, [&] {
+        return "the path \"" + path + "\" is neither a full path nor starts with a macro, or it "
+               "has a \".\" or \"..\" segment or names a device: the item searches and deletes "
+               "nothing";
+      });
     for (const std::string& macro : macros)
       if (!IsKnownMacro(macro))
-        Add("unknown-macro", FindingLevel::Error,
-            "the macro " + macro + " is not a system folder macro and stays as written");
+        Add("unknown-macro", FindingLevel::Error, [&] {
+          return "the macro " + macro + " is not a system folder macro and stays as written";
+        });
   }
 
   void CheckFolder(const FolderBody& folder) {
@@ -149,19 +163,22 @@ private:
                                      [](const std::string& mask) { return !mask.empty(); });
     if (!hasMask)
       Add("folder-without-masks", FindingLevel::Warning,
-          "the folder item has no masks, so it deletes no file");
+          [] { return std::string("the folder item has no masks, so it deletes no file"); });
     for (const std::string& mask : folder.Masks)
       if (MaskNamesAnotherFolder(mask))
-        Add("mask-leaves-folder", FindingLevel::Error,
-            "the mask \"" + mask + "\" names another folder; the item does not search it");
+        Add("mask-leaves-folder", FindingLevel::Error, [&] {
+          return "the mask \"" + mask + "\" names another folder; the item does not search it";
+        });
     const auto everyName = std::find_if(folder.Masks.begin(), folder.Masks.end(), MatchesEveryName);
     if (everyName != folder.Masks.end() && IsSystemFolder(folder.PathPart.Folder))
-      Add("system-folder-all-files", FindingLevel::Error,
-          "the mask \"" + *everyName + "\" deletes every file in and below the system folder \"" +
-              folder.PathPart.Folder + "\"");
+      Add("system-folder-all-files", FindingLevel::Error, [&] {
+        return "the mask \"" + *everyName + "\" deletes every file in and below the system folder \"" +
+               folder.PathPart.Folder + "\"";
+      });
   }
 
-  std::vector<LintFinding>& FFindings;
+  std::vector<LintFinding>* FFindings = nullptr;
+  std::vector<FindingMark>* FMarks = nullptr;
   int FNumber = 0;
   const ItemRecord* FItem = nullptr;
   std::optional<std::string> FDescription;
@@ -213,14 +230,13 @@ std::string LevelName(FindingLevel level) {
   return level == FindingLevel::Error ? "error" : "warning";
 }
 
-std::vector<LintFinding> LintPlugIn(const PlugInRecords& records) {
-  std::vector<LintFinding> findings;
-  Linter linter(findings);
+namespace {
+void RunRules(const PlugInRecords& records, Linter& linter) {
   const std::vector<StoredText> overlong = OverlongTexts(records);
   auto tooLong = overlong.begin();
   const auto addTooLong = [&](int number) {
     for (; tooLong != overlong.end() && tooLong->ItemNumber == number; ++tooLong)
-      linter.Add("text-too-long", FindingLevel::Error, TooLongMessage(*tooLong));
+      linter.Add("text-too-long", FindingLevel::Error, [&] { return TooLongMessage(*tooLong); });
   };
 
   linter.SetOwner(0, "Plug-in");
@@ -234,10 +250,25 @@ std::vector<LintFinding> LintPlugIn(const PlugInRecords& records) {
     addTooLong(number);
     const auto [first, isNew] = firstWithTarget.emplace(Target(item), number);
     if (!isNew)
-      linter.Add("duplicate-item", FindingLevel::Warning,
-                 "the item removes what item " + std::to_string(first->second) + " removes");
+      linter.Add("duplicate-item", FindingLevel::Warning, [&, earlier = first->second] {
+        return "the item removes what item " + std::to_string(earlier) + " removes";
+      });
   }
+}
+} // namespace
+
+std::vector<LintFinding> LintPlugIn(const PlugInRecords& records) {
+  std::vector<LintFinding> findings;
+  Linter linter(findings);
+  RunRules(records, linter);
   return findings;
+}
+
+std::vector<FindingMark> MarkPlugIn(const PlugInRecords& records) {
+  std::vector<FindingMark> marks;
+  Linter linter(marks);
+  RunRules(records, linter);
+  return marks;
 }
 
 } // namespace plugin

@@ -19,9 +19,18 @@ struct LintFinding {
   std::string Message;     // what is wrong, in a sentence
 };
 
+// A finding without its texts: enough to count the findings and mark their items.
+struct FindingMark {
+  int ItemNumber = 0;
+  FindingLevel Level = FindingLevel::Error;
+};
+
 std::string LevelName(FindingLevel level); // "error", "warning"
 
 // Every finding, in item order, and in rule order within an item.
 std::vector<LintFinding> LintPlugIn(const PlugInRecords& records);
+// The marks of the same findings in the same order, made without building their texts,
+// for a count after every change.
+std::vector<FindingMark> MarkPlugIn(const PlugInRecords& records);
 
 } // namespace plugin

@@ -82,21 +82,17 @@ protected:
     SendMessageA(VarnexForm->StatusBar(), SB_GETTEXTA, 1, reinterpret_cast<LPARAM>(text));
     return text;
   }
-  // The sign over each row's icon, read from what the list paints: a red disc with a
-  // white centre for an error, a yellow triangle with a dark stroke for a warning.
+  // The sign over each row's icon as the screen shows it once the list has drawn what
+  // it had to: a red disc with a white centre for an error, a yellow triangle with a
+  // dark stroke for a warning.
   static std::vector<int> Overlays() {
     const HWND list = VarnexForm->ListView();
-    RECT client{};
-    GetClientRect(list, &client);
-    const HDC window = GetDC(list);
-    const HDC memory = CreateCompatibleDC(window);
-    const HBITMAP bitmap = CreateCompatibleBitmap(window, client.right, client.bottom);
-    const HGDIOBJ before = SelectObject(memory, bitmap);
-    SendMessageA(list, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory), PRF_CLIENT | PRF_ERASEBKGND);
+    UpdateWindow(list);
+    const HDC screen = GetDC(list);
     std::vector<int> overlays;
     for (int row = 0; row < List().RowCount(); ++row) {
       const RECT icon = List().RowRect(row, LVIR_ICON);
-      const auto at = [&](int x, int y) { return GetPixel(memory, icon.left + x, icon.top + y); };
+      const auto at = [&](int x, int y) { return GetPixel(screen, icon.left + x, icon.top + y); };
       if (at(5, 7) == RGB(0xdc, 0x34, 0x34) && at(5, 10) == RGB(0xff, 0xff, 0xff))
         overlays.push_back(kError);
       else if (at(5, 12) == RGB(0xf7, 0xc9, 0x48) && at(5, 11) == RGB(0x3c, 0x46, 0x54))
@@ -104,10 +100,7 @@ protected:
       else
         overlays.push_back(0);
     }
-    SelectObject(memory, before);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(list, window);
+    ReleaseDC(list, screen);
     return overlays;
   }
   static Step DoubleClickFinding(int row) {
@@ -259,25 +252,39 @@ TEST_F(CheckPlugIn, ThePanelAndTheOverlaysFollowEveryChange) {
   user.FillThenPress({IDC_FILERADIOBUTTON}, {}, IDOK);
   user.FillThenPress({}, {{IDC_FILENAMEEDIT, "relative.log"}}, IDOK);
   user.FillThenPress({}, {{IDC_FILENAMEEDIT, "C:\\fixed.log"}}, IDOK);
+  user.FillThenPress({IDC_FILERADIOBUTTON}, {}, IDOK);
+  user.FillThenPress({}, {{IDC_FILENAMEEDIT, "C:\\fixed.log"}}, IDOK);
+  user.FillThenPress({}, {{IDC_FILENAMEEDIT, "C:\\other.log"}}, IDOK);
   user.FillThenPress({}, {{IDC_FOLDEREDIT, "relative"}}, IDOK);
   user.PressButton(IDYES); // Open: "Current plug-in not saved, continue anyway?"
   user.ChooseFile(path);
+  user.PressButton(IDYES); // New: the same question
   const std::function<void()> changes[] = {
       [] { AppWindows::Command(IDM_NEWITEM); },
+      [] { AppWindows::Command(IDM_NEWITEM); },
+      [] { List().SelectRow(1); AppWindows::Command(IDM_EDITITEM); },
       [] { AppWindows::Command(IDM_NEWITEM); },
       [] { List().SelectRow(1); AppWindows::Command(IDM_EDITITEM); },
       [] { List().SelectRow(0); AppWindows::Command(IDM_EDITITEM); },
       [] { List().SelectRow(0); AppWindows::Command(IDM_REMOVEITEM); },
       [] { AppWindows::Command(IDM_OPEN); },
+      [] { List().SelectRow(8); AppWindows::Command(IDM_REMOVEITEM); },
       [] { AppWindows::Command(IDM_NEW); },
   };
   const std::pair<const char*, std::vector<int>> expected[] = {
       {"0 errors, 1 warning", {kWarning}},      // New Item: a folder without masks
       {"1 error, 1 warning", {kWarning, kError}}, // New Item: a file not on a full path
       {"0 errors, 1 warning", {kWarning, 0}},   // Edit Item: the file's path made full
-      {"1 error, 1 warning", {kError, 0}},      // Edit Item: an error's overlay wins
-      {"No problems", {0}},                     // Remove Item
+      {"0 errors, 2 warnings", {kWarning, 0, kWarning}}, // New Item: a duplicate of item 2
+      // Edit Item of item 2: item 3, whose row the edit does not touch, is a duplicate
+      // no more.
+      {"0 errors, 1 warning", {kWarning, 0, 0}},
+      {"1 error, 1 warning", {kError, 0, 0}},   // Edit Item: an error's sign wins
+      {"No problems", {0, 0}},                  // Remove Item
       {"7 errors, 2 warnings", {kError, kError, kError, kError, kError, kError, kError, kWarning, 0, kWarning}},
+      // Remove Item of the first of two duplicates: the second, moved up into its row,
+      // is a duplicate no more.
+      {"7 errors, 1 warning", {kError, kError, kError, kError, kError, kError, kError, kWarning, 0}},
       {"No problems", {}},                      // New
   };
   for (std::size_t i = 0; i < std::size(changes); ++i) {

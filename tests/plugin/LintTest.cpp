@@ -169,9 +169,17 @@ TEST(Lint, DuplicatesCompareWhatTheItemsRemove) {
 TEST(Lint, FindingsCarryLevelItemAndTheListDescription) {
   ItemRecord root = Key(1, "\\", {}, 7);
   root.Name = std::string(130, 'r');
-  const std::vector<LintFinding> findings =
-      Lint({Folder("%WINTEMP%", {"*.tmp"}, 1), root, Folder("C:\\x", {}, 1), File("x\\%Bad%")});
+  const PlugInRecords records{PlugInHeader{std::string(200, 'n'), "A", 1.0, 0},
+                              {Folder("%WINTEMP%", {"*.tmp"}, 1), root, Folder("C:\\x", {}, 1),
+                               File("x\\%Bad%"), File("%WINDOWS%\\a"), File("%windows%\\A")}};
+  const std::vector<LintFinding> findings = LintPlugIn(records);
+  // The marks, which the editor counts after every change, are those of the findings.
+  std::vector<std::pair<int, FindingLevel>> fromFindings, fromMarks;
+  for (const LintFinding& finding : findings) fromFindings.emplace_back(finding.ItemNumber, finding.Level);
+  for (const FindingMark& mark : MarkPlugIn(records)) fromMarks.emplace_back(mark.ItemNumber, mark.Level);
+  EXPECT_EQ(fromMarks, fromFindings);
   const std::vector<std::tuple<std::string, FindingLevel, int, std::string>> expected{
+      {"text-too-long", FindingLevel::Error, 0, "Plug-in"},
       {"unknown-root-key", FindingLevel::Error, 2, "Remove registry key \\"},
       {"whole-key-on-root", FindingLevel::Error, 2, "Remove registry key \\"},
       {"text-too-long", FindingLevel::Error, 2, "Remove registry key \\"},
@@ -179,6 +187,7 @@ TEST(Lint, FindingsCarryLevelItemAndTheListDescription) {
        "Delete files in folder C:\\x, remove empty folders automatically"},
       {"path-not-full", FindingLevel::Error, 4, "Delete file x\\%Bad%"},
       {"unknown-macro", FindingLevel::Error, 4, "Delete file x\\%Bad%"},
+      {"duplicate-item", FindingLevel::Warning, 6, "Delete file %windows%\\A"},
   };
   ASSERT_EQ(findings.size(), expected.size());
   for (std::size_t i = 0; i < expected.size(); ++i) {
