@@ -5,7 +5,7 @@
 #include <array>
 
 namespace {
-constexpr std::array<TAction, 13> kActions{{
+constexpr std::array<TAction, 22> kActions{{
     {IDM_NEW, "&New", "Create a new plug-in", 3},
     {IDM_OPEN, "&Open", "Open a plug-in from your disk", 4},
     {IDM_SAVE, "&Save", "Save plug-in to disk", 0},
@@ -19,6 +19,15 @@ constexpr std::array<TAction, 13> kActions{{
     {IDM_CHECKPLUGIN, "&Check Plug-In",
      "Check the plug-in for items that may harm a computer or do nothing", -1},
     {IDM_EXIT, "&Exit", "Exit varnex", -1},
+    {IDM_UNDO, "&Undo", "Undo the last change", -1},
+    {IDM_REDO, "&Redo", "Redo the last undone change", -1},
+    {IDM_CUT, "Cu&t", "Move the selected items to the clipboard", -1},
+    {IDM_COPY, "&Copy", "Copy the selected items to the clipboard", -1},
+    {IDM_PASTE, "&Paste", "Insert the items on the clipboard after the selected item", -1},
+    {IDM_DUPLICATE, "&Duplicate", "Insert a copy of the selected items after them", -1},
+    {IDM_MOVEUP, "Mo&ve Up", "Move the selected items up", -1},
+    {IDM_MOVEDOWN, "Move Do&wn", "Move the selected items down", -1},
+    {IDM_SELECTALL, "Select &All", "Select every item", -1},
     {IDM_HELPTOPIC, "&Help Topic", "Show help topic", -1},
     {IDM_ABOUT, "&About", "About Varnex ...", -1},
 }};

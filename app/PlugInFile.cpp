@@ -29,6 +29,19 @@ plugin::ItemRecord RecordOfItem(const TCleanObj& item) {
   return record;
 }
 
+std::unique_ptr<TCleanObj> ItemOfRecord(const plugin::ItemRecord& record) {
+  if (const auto* registry = std::get_if<plugin::RegistryBody>(&record.Body))
+    return std::make_unique<TCleanRegistry>(record.Name, registry->RootKey, registry->Kind,
+                                            registry->KeyPath, registry->ValueName);
+  if (const auto* file = std::get_if<plugin::FileBody>(&record.Body))
+    return std::make_unique<TCleanFile>(record.Name, file->Path);
+  const auto& body = std::get<plugin::FolderBody>(record.Body);
+  auto folder = std::make_unique<TCleanFolder>(record.Name, body.PathPart.Folder, false);
+  folder->SetRemoveEmptyFolderByte(body.PathPart.RemoveEmptyFolder);
+  folder->Masks() = body.Masks;
+  return folder;
+}
+
 plugin::PlugInRecords RecordsOfPlugIn(const plugin::PlugInHeader& header,
                                       const std::vector<TCleanObj*>& items) {
   plugin::PlugInRecords records{header, {}};

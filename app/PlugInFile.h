@@ -14,6 +14,8 @@ plugin::ItemKind KindOfItem(const TCleanObj& item);
 // The item's fields as they stand, texts too long for the file included, as records
 // that the descriptions and the checks read.
 plugin::ItemRecord RecordOfItem(const TCleanObj& item);
+// An item that holds the record's fields, as RecordOfItem gives them back.
+std::unique_ptr<TCleanObj> ItemOfRecord(const plugin::ItemRecord& record);
 plugin::PlugInRecords RecordsOfPlugIn(const plugin::PlugInHeader& header,
                                       const std::vector<TCleanObj*>& items);
 // The item's description, as the main window's list shows it.

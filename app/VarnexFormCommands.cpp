@@ -32,11 +32,12 @@ void TVarnexForm::PropertiesActionExecute() {
   TPlugInPropsForm& props = *PlugInPropsForm;
   props.SetPlugInInfo(FPlugInName, FAuthor, FTime);
   if (props.ShowModal() != kModalResultOK) return;
+  PlugInNames before{FPlugInName, FAuthor};
   FPlugInName = props.PlugInName();
   FAuthor = props.Author();
-  FModified = true; // whether or not anything changed
   ShowPlugInInfo();
-  CheckPlugIn();
+  // A change whether or not anything changed.
+  Recorded({"Properties", {}, {}, std::move(before), PlugInNames{FPlugInName, FAuthor}});
 }
 
 void TVarnexForm::PreviewSizeActionExecute() {

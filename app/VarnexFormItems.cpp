@@ -10,6 +10,7 @@
 #include "editors/FilenameEditorUnit.h"
 #include "editors/FolderEditorUnit.h"
 #include "editors/RegistryItemEditorUnit.h"
+#include "app/PlugInFile.h"
 #include "framework/Controls.h"
 #include "preview/PlugInPreviewFormUnit.h"
 
@@ -51,13 +52,14 @@ void TVarnexForm::NewButtonClick() {
   }
   }
   // Appended at the end; the selection stays where it was.
+  StopCollecting();
   AppendItemRow(std::move(item));
-  FModified = true;
-  CheckPlugIn();
+  const int row = ItemCount() - 1;
+  Recorded({"New Item", {}, {{row, RecordOfItem(*Item(row))}}, {}, {}});
 }
 
 void TVarnexForm::EditButtonClick() {
-  const int row = SelectedRow();
+  const int row = EditRow();
   if (row < 0) return;
   // The row's caption says what it holds; a row of any other caption is left alone.
   const std::string caption = TListView(FListView).Cell(row, 0);
@@ -67,14 +69,14 @@ void TVarnexForm::EditButtonClick() {
 }
 
 void TVarnexForm::EditRegistryRow(int row) {
-  TCleanObj* old = Item(row);
-  RegItemEditor->LoadFromItem(dynamic_cast<const TCleanRegistry&>(*old));
+  RegItemEditor->LoadFromItem(dynamic_cast<const TCleanRegistry&>(*Item(row)));
   if (RegItemEditor->ShowModal() != kModalResultOK) return;
   // The item is made anew, named after the plug-in as it is named now.
   std::unique_ptr<TCleanObj> replacement = RegistryItemFromEditor(FPlugInName);
   StopCollecting();
+  plugin::ItemRecord before = RecordOfItem(*Item(row));
   FItems.at(static_cast<std::size_t>(row)) = std::move(replacement);
-  RowItemChanged(row);
+  RowItemChanged(row, std::move(before));
 }
 
 void TVarnexForm::EditFileRow(int row) {
@@ -82,8 +84,9 @@ void TVarnexForm::EditFileRow(int row) {
   FilenameEditor->SetFileName(file.FileName());
   if (FilenameEditor->ShowModal() != kModalResultOK) return;
   StopCollecting();
+  plugin::ItemRecord before = RecordOfItem(file);
   file.SetFileName(FilenameEditor->FileName());
-  RowItemChanged(row);
+  RowItemChanged(row, std::move(before));
 }
 
 void TVarnexForm::EditFolderRow(int row) {
@@ -93,25 +96,14 @@ void TVarnexForm::EditFolderRow(int row) {
   FolderEditor->SetRemoveEmptyFolder(folder.RemoveEmptyFolder());
   if (FolderEditor->ShowModal() != kModalResultOK) return;
   StopCollecting();
+  plugin::ItemRecord before = RecordOfItem(folder);
   folder.SetRemoveEmptyFolder(FolderEditor->RemoveEmptyFolder());
   folder.SetFolder(FolderEditor->Folder());
   folder.Masks() = FolderEditor->Masks();
-  RowItemChanged(row);
+  RowItemChanged(row, std::move(before));
 }
 
-void TVarnexForm::RowItemChanged(int row) {
+void TVarnexForm::RowItemChanged(int row, plugin::ItemRecord before) {
   TListView(FListView).SetCell(row, 1, GetItemDescription(*Item(row)));
-  FModified = true;
-  CheckPlugIn();
-}
-
-void TVarnexForm::DeleteButtonClick() {
-  const int row = SelectedRow();
-  if (row < 0) return;
-  StopCollecting();
-  TListView(FListView).DeleteRow(row);
-  FItems.erase(FItems.begin() + row);
-  FModified = true;
-  UpdateItemActions();
-  CheckPlugIn();
+  Recorded({"Edit Item", {{row, std::move(before)}}, {{row, RecordOfItem(*Item(row))}}, {}, {}});
 }

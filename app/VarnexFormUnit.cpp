@@ -148,7 +148,7 @@ void TVarnexForm::CreateLabels() {
 
 void TVarnexForm::CreateListView() {
   FListView = CreateWindowExA(WS_EX_CLIENTEDGE, WC_LISTVIEWA, nullptr,
-                              WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL |
+                              WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_REPORT |
                                   LVS_SHOWSELALWAYS | LVS_SHAREIMAGELISTS,
                               0, 0, 0, 0, Handle(), reinterpret_cast<HMENU>(kListViewId),
                               GetModuleHandleA(nullptr), nullptr);
@@ -200,6 +200,8 @@ void TVarnexForm::LayoutStatusPanels(int width) {
 }
 
 void TVarnexForm::FormCreate() {
+  FClipboardFormat = RegisterClipboardFormatA("Varnex Clean Items");
+  DragAcceptFiles(Handle(), TRUE);
   FPlugInName.clear();
   FAuthor.clear();
   UpdateItemActions();
@@ -230,9 +232,21 @@ void TVarnexForm::ShowPlugInInfo() {
 }
 
 void TVarnexForm::UpdateItemActions() {
-  const bool selected = SelectedRow() >= 0;
+  const TListView list(FListView);
+  const bool selected = list.SelectedCount() > 0;
   EnableAction(IDM_EDITITEM, selected);
   EnableAction(IDM_REMOVEITEM, selected);
+  EnableAction(IDM_CUT, selected);
+  EnableAction(IDM_COPY, selected);
+  EnableAction(IDM_DUPLICATE, selected);
+  // Each selected row moves by one: only the first row cannot go up, the last down.
+  EnableAction(IDM_MOVEUP, selected && !list.RowSelected(0));
+  EnableAction(IDM_MOVEDOWN, selected && !list.RowSelected(ItemCount() - 1));
+  EnableAction(IDM_SELECTALL, ItemCount() > 0);
+  EnableAction(IDM_PASTE, ClipboardHasItems());
+  EnableAction(IDM_UNDO, FHistory.ToUndo() != nullptr);
+  EnableAction(IDM_REDO, FHistory.ToRedo() != nullptr);
+  ShowUndoCaption();
 }
 
 void TVarnexForm::EnableAction(UINT id, bool enabled) {
@@ -253,6 +267,12 @@ TCleanObj* TVarnexForm::Item(int row) const { return FItems.at(static_cast<std::
 
 int TVarnexForm::SelectedRow() const { return TListView(FListView).SelectedRow(); }
 
+int TVarnexForm::EditRow() const {
+  const TListView list(FListView);
+  const int focused = list.FocusedRow();
+  return focused >= 0 && list.RowSelected(focused) ? focused : list.SelectedRow();
+}
+
 std::vector<TCleanObj*> TVarnexForm::Items() const {
   std::vector<TCleanObj*> items;
   items.reserve(FItems.size());
@@ -268,21 +288,28 @@ void TVarnexForm::ClearItems() {
   TListView(FListView).DeleteAllRows();
   for (auto& item : FItems) item.reset(); // first to last
   FItems.clear();
+  FHistory.Clear(); // New and Open start an empty history
   UpdateItemActions();
 }
 
 std::string TVarnexForm::GetItemDescription(const TCleanObj& item) { return DescribeItem(item); }
 
 void TVarnexForm::AppendItemRow(std::unique_ptr<TCleanObj> item) {
-  const plugin::ItemKind kind = KindOfItem(*item);
-  const TListView list(FListView);
   FItems.push_back(std::move(item));
-  const int row = list.AddRow(KindWord(kind), static_cast<int>(kind));
-  if (row < 0) {
+  try {
+    InsertItemRow(ItemCount() - 1, *FItems.back());
+  } catch (...) {
     FItems.pop_back();
-    throw ECommandError("Cannot add a row to the item list");
+    throw;
   }
-  list.SetCell(row, 1, GetItemDescription(*FItems.back()));
+}
+
+void TVarnexForm::InsertItemRow(int row, const TCleanObj& item) {
+  const plugin::ItemKind kind = KindOfItem(item);
+  const TListView list(FListView);
+  if (list.InsertRow(row, KindWord(kind), static_cast<int>(kind)) != row)
+    throw ECommandError("Cannot add a row to the item list");
+  list.SetCell(row, 1, GetItemDescription(item));
 }
 
 void TVarnexForm::LoadPlugIn(const std::string& path) {
@@ -331,8 +358,10 @@ void TVarnexForm::LoadPlugIn(const std::string& path) {
     // shorter plug-in over the damaged original without the user choosing a file.
     SetProjectFileName("");
     FModified = true;
+    FHistory.ForgetSaved();
   }
   ShowPlugInInfo();
+  UpdateItemActions();
   CheckPlugIn();
   if (plugin::IsDamaged(result.Outcome))
     WarningBox(Handle(), plugin::DamagedPlugInMessage(ExpandFileName(path), result));
@@ -368,6 +397,7 @@ bool TVarnexForm::SavePlugIn() {
   header.ItemCount = ItemCount();
   SavePlugInFile(FFileName, header, Items());
   FModified = false;
+  FHistory.MarkSaved();
   if (!overlong.empty()) HoldWhatWasSaved();
   return true;
 }
@@ -376,7 +406,10 @@ void TVarnexForm::HoldWhatWasSaved() {
   FPlugInName = plugin::NameThatFits(FPlugInName, plugin::kNameFieldSize);
   FAuthor = plugin::NameThatFits(FAuthor, plugin::kNameFieldSize);
   for (TCleanObj* item : Items()) item->FitStoredTexts();
+  // The steps hold the texts as they were before: the history starts anew.
+  FHistory.Clear();
   ShowPlugInInfo();
+  UpdateItemActions();
   CheckPlugIn();
 }
 
@@ -433,8 +466,11 @@ void TVarnexForm::ApplicationEventsHint(const std::string& hint) {
 }
 
 void TVarnexForm::RunCommand(UINT id) {
-  // Accelerators reach disabled commands too; a disabled command does nothing.
-  if (FindAction(id) == nullptr || !ActionEnabled(id)) return;
+  // Accelerators reach disabled commands too; a disabled command does nothing. Paste
+  // follows the clipboard, which changes without a word to the window.
+  if (FindAction(id) == nullptr) return;
+  if (id == IDM_PASTE) UpdateItemActions();
+  if (!ActionEnabled(id)) return;
   switch (id) {
   case IDM_NEW: NewActionExecute(); break;
   case IDM_OPEN: OpenActionExecute(); break;
@@ -449,6 +485,15 @@ void TVarnexForm::RunCommand(UINT id) {
   case IDM_NEWITEM: NewButtonClick(); break;
   case IDM_EDITITEM: EditButtonClick(); break;
   case IDM_REMOVEITEM: DeleteButtonClick(); break;
+  case IDM_UNDO: UndoActionExecute(); break;
+  case IDM_REDO: RedoActionExecute(); break;
+  case IDM_CUT: CutActionExecute(); break;
+  case IDM_COPY: CopyActionExecute(); break;
+  case IDM_PASTE: PasteActionExecute(); break;
+  case IDM_DUPLICATE: DuplicateActionExecute(); break;
+  case IDM_MOVEUP: MoveUpActionExecute(); break;
+  case IDM_MOVEDOWN: MoveDownActionExecute(); break;
+  case IDM_SELECTALL: SelectAllActionExecute(); break;
   default: break;
   }
 }
@@ -463,6 +508,7 @@ void TVarnexForm::ShowContextMenu(int x, int y) {
     x = point.x;
     y = point.y;
   }
+  UpdateItemActions();
   TrackPopupMenu(GetSubMenu(FPopupMenu.get(), 0), TPM_LEFTALIGN | TPM_RIGHTBUTTON, x, y, 0,
                  Handle(), nullptr);
 }
@@ -470,7 +516,7 @@ void TVarnexForm::ShowContextMenu(int x, int y) {
 LRESULT TVarnexForm::HandleNotify(NMHDR& header) {
   if (header.hwndFrom == FListView) {
     if (header.code == NM_CUSTOMDRAW) return DrawRowOverlay(reinterpret_cast<NMLVCUSTOMDRAW&>(header));
-    if (header.code == LVN_ITEMCHANGED) UpdateItemActions(); // CleanItemsListViewChange
+    if (header.code == LVN_ITEMCHANGED && !FQuietSelection) UpdateItemActions(); // CleanItemsListViewChange
     if (header.code == NM_DBLCLK) RunCommand(IDM_EDITITEM);
   } else if (header.hwndFrom == FToolbar && header.code == TBN_HOTITEMCHANGE) {
     const auto& change = reinterpret_cast<const NMTBHOTITEM&>(header);
@@ -487,6 +533,12 @@ LRESULT TVarnexForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     return 0;
   case WM_COMMAND:
     RunCommand(LOWORD(wParam));
+    return 0;
+  case WM_INITMENUPOPUP:
+    UpdateItemActions(); // Paste follows the clipboard
+    return 0;
+  case WM_DROPFILES:
+    DropFiles(reinterpret_cast<HDROP>(wParam));
     return 0;
   case WM_NOTIFY:
     return HandleNotify(*reinterpret_cast<NMHDR*>(lParam));

@@ -2,12 +2,14 @@
 // The main window: one plug-in at a time, its item list, the file commands, the
 // title, the modified flag, the name and author labels and the status bar hints.
 
+#include "app/EditHistory.h"
 #include "cleanobjs/CleanObjs.h"
 #include "framework/UniqueHandle.h"
 #include "framework/Window.h"
 #include "plugin/Lint.h"
 
 #include <commctrl.h>
+#include <shellapi.h>
 
 #include <memory>
 #include <string>
@@ -33,8 +35,11 @@ public:
   // Returns false when nothing was written: a path or key does not fit the file, or
   // the user declined to shorten names and masks that do not.
   bool SavePlugIn();
-  // Marks the plug-in as changed by an item command or the properties.
-  void MarkModified() { FModified = true; }
+  // Marks the plug-in as changed beside the history of its changes.
+  void MarkModified() {
+    FModified = true;
+    FHistory.ForgetSaved();
+  }
   // Runs the checks over the plug-in as it stands, counts what they found in the status
   // bar's second panel and signs the rows of the items found. Every change of the
   // plug-in ends with it.
@@ -50,6 +55,21 @@ public:
   void NewButtonClick();
   void EditButtonClick();
   void DeleteButtonClick();
+
+  // The Edit menu. Each change is one step of the history; the moves, Cut, Paste and
+  // Duplicate act on every selected row.
+  void UndoActionExecute();
+  void RedoActionExecute();
+  void CutActionExecute();
+  void CopyActionExecute();
+  void PasteActionExecute();
+  void DuplicateActionExecute();
+  void MoveUpActionExecute();
+  void MoveDownActionExecute();
+  void SelectAllActionExecute();
+  // Files and folders dropped on the window: one plug-in file opens; other files
+  // become file items, and each folder opens the folder editor.
+  void DropFiles(HDROP drop);
 
   void NewActionExecute();
   void OpenActionExecute();
@@ -73,8 +93,11 @@ public:
   double Time() const { return FTime; }
   int ItemCount() const;
   TCleanObj* Item(int row) const;
-  // The row selected in the list, or -1.
+  // The first row selected in the list, or -1.
   int SelectedRow() const;
+  // The row Edit Item acts on: the focused row when it is selected, else the first
+  // selected row, or -1.
+  int EditRow() const;
   bool ActionEnabled(UINT id) const;
 
   HWND ListView() const { return FListView; }
@@ -99,6 +122,21 @@ private:
   void LayoutControls();
   void RunCommand(UINT id);
   void EnableAction(UINT id, bool enabled);
+  void ShowUndoCaption();
+  // The change made: it goes into the history, and the plug-in is modified.
+  void Recorded(ItemChange change);
+  // Makes the change, forward or back, then selects the rows it put in.
+  void ApplyChange(const ItemChange& change, bool forward);
+  void Perform(ItemChange change);
+  std::vector<PlacedRecord> SelectedRecords() const;
+  // The rows are filled again from the items, the list drawn once.
+  void RefillRows();
+  void InsertItemRow(int row, const TCleanObj& item);
+  // Inserts the items' copies after `row` (-1: at the start) as one step.
+  void InsertRecords(const std::string& what, int row, std::vector<plugin::ItemRecord> records);
+  void MoveSelection(int by);
+  bool PutOnClipboard(const std::vector<PlacedRecord>& records);
+  bool ClipboardHasItems() const;
   LRESULT HandleNotify(NMHDR& header);
   // Draws the sign of a row's findings over its icon, after the list drew the row.
   LRESULT DrawRowOverlay(const NMLVCUSTOMDRAW& draw) const;
@@ -111,8 +149,8 @@ private:
   void EditRegistryRow(int row);
   void EditFileRow(int row);
   void EditFolderRow(int row);
-  // A row's description after its item has changed; the item is marked modified.
-  void RowItemChanged(int row);
+  // A row's description after its item has changed, and the change recorded.
+  void RowItemChanged(int row, plugin::ItemRecord before);
   void DescribeOverlongTexts(std::vector<plugin::StoredText>& overlong) const;
   // Shows why a path or key that does not fit the file keeps the plug-in from being
   // saved, if one does.
@@ -142,6 +180,11 @@ private:
   std::string FHint;
   // The items, in the order of their rows.
   std::vector<std::unique_ptr<TCleanObj>> FItems;
+  TEditHistory FHistory;
+  // Set while rows are selected in bulk, so that the list's notifications do not each
+  // update the commands.
+  bool FQuietSelection = false;
+  UINT FClipboardFormat = 0;
   // The sign of each item that has a finding, its worst level, sorted by the item. A
   // row shows its item's sign: the list moves a row's pixels with the row.
   enum class RowSign : std::uint8_t { None, Warning, Error };

@@ -31,6 +31,7 @@ public:
   // The flag as stored: a file may hold any non-zero value for yes, which is kept.
   std::uint8_t RemoveEmptyFolderByte() const { return FRemoveEmptyFolder; }
   void SetRemoveEmptyFolder(bool remove) { FRemoveEmptyFolder = remove ? 1 : 0; }
+  void SetRemoveEmptyFolderByte(std::uint8_t stored) { FRemoveEmptyFolder = stored; }
   std::vector<std::string>& Masks() { return FMasks; }
   const std::vector<std::string>& Masks() const { return FMasks; }
 

@@ -116,10 +116,12 @@ int TListView::ColumnCount() const {
   return count;
 }
 
-int TListView::AddRow(const std::string& text, int image) const {
+int TListView::AddRow(const std::string& text, int image) const { return InsertRow(RowCount(), text, image); }
+
+int TListView::InsertRow(int at, const std::string& text, int image) const {
   LVITEMA row{};
   row.mask = LVIF_TEXT | (image >= 0 ? LVIF_IMAGE : 0);
-  row.iItem = RowCount();
+  row.iItem = at;
   row.pszText = const_cast<char*>(text.c_str());
   row.iImage = image;
   return static_cast<int>(Send(LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&row)));
@@ -163,10 +165,36 @@ int TListView::SelectedRow() const {
 }
 
 void TListView::SelectRow(int row) const {
+  SetRowsSelected(-1, false);
   LVITEMA state{};
   state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
   state.state = LVIS_SELECTED | LVIS_FOCUSED;
   Send(LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&state));
+}
+
+void TListView::SetRowsSelected(int row, bool selected) const {
+  LVITEMA state{};
+  state.stateMask = LVIS_SELECTED;
+  state.state = selected ? LVIS_SELECTED : 0;
+  Send(LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&state));
+}
+
+void TListView::SelectRows(const std::vector<int>& rows) const {
+  SetRowsSelected(-1, false);
+  for (const int row : rows) SetRowsSelected(row, true);
+  if (rows.empty()) return;
+  LVITEMA focus{};
+  focus.stateMask = LVIS_FOCUSED;
+  focus.state = LVIS_FOCUSED;
+  Send(LVM_SETITEMSTATE, static_cast<WPARAM>(rows.front()), reinterpret_cast<LPARAM>(&focus));
+}
+
+std::vector<int> TListView::SelectedRows() const {
+  std::vector<int> rows;
+  for (int row = SelectedRow(); row >= 0;
+       row = static_cast<int>(Send(LVM_GETNEXTITEM, static_cast<WPARAM>(row), LVNI_SELECTED)))
+    rows.push_back(row);
+  return rows;
 }
 
 RECT TListView::RowRect(int row, int part) const {

@@ -119,6 +119,8 @@ public:
   // Adds a row after the last with the first cell's text and an image (-1 for none),
   // and returns its index, or -1 when the control refused it.
   int AddRow(const std::string& text, int image = -1) const;
+  // The same at `at`, the rows from there on moving down.
+  int InsertRow(int at, const std::string& text, int image = -1) const;
   void SetCell(int row, int column, const std::string& text) const;
   std::string Cell(int row, int column) const;
   int RowImage(int row) const;
@@ -127,8 +129,20 @@ public:
 
   // The first selected row, or -1.
   int SelectedRow() const;
-  // Selects the row and gives it the focus mark, as a click would.
+  // Every selected row, first to last.
+  std::vector<int> SelectedRows() const;
+  int SelectedCount() const { return static_cast<int>(Send(LVM_GETSELECTEDCOUNT)); }
+  bool RowSelected(int row) const {
+    return Send(LVM_GETITEMSTATE, static_cast<WPARAM>(row), LVIS_SELECTED) != 0;
+  }
+  // The row with the focus mark, or -1.
+  int FocusedRow() const { return static_cast<int>(Send(LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED)); }
+  // Selects the row alone and gives it the focus mark, as a click would.
   void SelectRow(int row) const;
+  // Selects these rows alone, the first with the focus mark.
+  void SelectRows(const std::vector<int>& rows) const;
+  // Selects or deselects the row, or every row for -1, leaving the others as they are.
+  void SetRowsSelected(int row, bool selected) const;
   // The row's rectangle in the control's client area (LVIR_BOUNDS, LVIR_LABEL, ...).
   RECT RowRect(int row, int part = LVIR_BOUNDS) const;
 };

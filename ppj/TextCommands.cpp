@@ -1,7 +1,7 @@
 #include "ppj/TextCommands.h"
 
 #include "ppj/FileOutput.h"
-#include "ppj/JsonForm.h"
+#include "plugin/JsonForm.h"
 #include "plugin/Lint.h"
 
 #include <algorithm>

@@ -90,4 +90,6 @@ if [ -f "$build/show_dialogs.exe" ]; then
   shoot_dialog mask-editor mask
   shoot_dialog check-plugin check
   shoot_dialog main-window-findings findings
+  shoot_dialog edit-menu editmenu
+  shoot_dialog several-rows selection
 fi

@@ -18,6 +18,8 @@
 
 #include <chrono>
 #include <map>
+#include <set>
+#include <tuple>
 #include <condition_variable>
 #include <memory>
 #include <mutex>
@@ -218,7 +220,7 @@ TEST(Program, TheShortcutsAreTheAcceleratorsOfTheirCommands) {
   const int count = CopyAcceleratorTableA(form.Accelerators(), table, 32);
   std::map<UINT, std::pair<BYTE, WORD>> keys; // command: modifiers, key
   for (int i = 0; i < count; ++i) keys[table[i].cmd] = {static_cast<BYTE>(table[i].fVirt & ~FNOINVERT), table[i].key};
-  EXPECT_EQ(count, 8);
+  EXPECT_EQ(count, 19);
   EXPECT_EQ(keys[IDM_NEW], (std::pair<BYTE, WORD>{FVIRTKEY | FCONTROL, 'N'}));
   EXPECT_EQ(keys[IDM_OPEN], (std::pair<BYTE, WORD>{FVIRTKEY | FCONTROL, 'O'}));
   EXPECT_EQ(keys[IDM_SAVE], (std::pair<BYTE, WORD>{FVIRTKEY | FCONTROL, 'S'}));
@@ -227,6 +229,20 @@ TEST(Program, TheShortcutsAreTheAcceleratorsOfTheirCommands) {
   EXPECT_EQ(keys[IDM_REMOVEITEM], (std::pair<BYTE, WORD>{FVIRTKEY, VK_DELETE}));
   EXPECT_EQ(keys[IDM_HELPTOPIC], (std::pair<BYTE, WORD>{FVIRTKEY, VK_F1}));
   EXPECT_EQ(keys[IDM_CHECKPLUGIN], (std::pair<BYTE, WORD>{FVIRTKEY, VK_F7}));
+  // Each command of the Edit menu; Copy and Paste have two shortcuts each.
+  std::set<std::tuple<UINT, BYTE, WORD>> edit;
+  for (int i = 0; i < count; ++i)
+    if (table[i].cmd >= IDM_UNDO && table[i].cmd <= IDM_SELECTALL)
+      edit.insert({table[i].cmd, static_cast<BYTE>(table[i].fVirt & ~FNOINVERT), table[i].key});
+  const BYTE control = FVIRTKEY | FCONTROL;
+  const BYTE shift = FVIRTKEY | FSHIFT;
+  EXPECT_EQ(edit, (std::set<std::tuple<UINT, BYTE, WORD>>{
+                      {IDM_UNDO, control, 'Z'},         {IDM_REDO, control, 'Y'},
+                      {IDM_CUT, shift, VK_DELETE},      {IDM_COPY, control, 'C'},
+                      {IDM_COPY, control, VK_INSERT},   {IDM_PASTE, control, 'V'},
+                      {IDM_PASTE, shift, VK_INSERT},    {IDM_DUPLICATE, control, 'D'},
+                      {IDM_MOVEUP, control, VK_UP},     {IDM_MOVEDOWN, control, VK_DOWN},
+                      {IDM_SELECTALL, control, 'A'}}));
 }
 
 // The entries of a menu as "caption" or "-" for a separator, with "ID:" for the command.
@@ -249,11 +265,13 @@ std::string Entry(UINT id, const char* caption) { return std::to_string(id) + ":
 TEST(Program, TheMenusHoldTheirEntriesInOrder) {
   TVarnexForm form;
   const HMENU bar = GetMenu(form.Handle());
-  ASSERT_EQ(GetMenuItemCount(bar), 2);
+  ASSERT_EQ(GetMenuItemCount(bar), 3);
   char caption[32] = {};
   GetMenuStringA(bar, 0, caption, sizeof caption, MF_BYPOSITION);
   EXPECT_STREQ(caption, "&File");
   GetMenuStringA(bar, 1, caption, sizeof caption, MF_BYPOSITION);
+  EXPECT_STREQ(caption, "&Edit");
+  GetMenuStringA(bar, 2, caption, sizeof caption, MF_BYPOSITION);
   EXPECT_STREQ(caption, "&Help");
   EXPECT_EQ(Entries(GetSubMenu(bar, 0)),
             (std::vector<std::string>{Entry(IDM_NEW, "&New\tCtrl+N"), "-", Entry(IDM_OPEN, "&Open\tCtrl+O"),
@@ -264,15 +282,24 @@ TEST(Program, TheMenusHoldTheirEntriesInOrder) {
                                       Entry(IDM_PREVIEWSIZE, "&Preview Size"),
                                       Entry(IDM_CHECKPLUGIN, "&Check Plug-In\tF7"), "-",
                                       Entry(IDM_EXIT, "&Exit\tCtrl+X")}));
-  EXPECT_EQ(Entries(GetSubMenu(bar, 1)),
+  const std::vector<std::string> clipboardAndMoves{
+      Entry(IDM_CUT, "Cu&t\tShift+Del"),          Entry(IDM_COPY, "&Copy\tCtrl+C"),
+      Entry(IDM_PASTE, "&Paste\tCtrl+V"),          Entry(IDM_DUPLICATE, "&Duplicate\tCtrl+D"), "-",
+      Entry(IDM_MOVEUP, "Mo&ve Up\tCtrl+Up"),      Entry(IDM_MOVEDOWN, "Move Do&wn\tCtrl+Down")};
+  std::vector<std::string> edit{Entry(IDM_UNDO, "&Undo\tCtrl+Z"), Entry(IDM_REDO, "&Redo\tCtrl+Y"), "-"};
+  edit.insert(edit.end(), clipboardAndMoves.begin(), clipboardAndMoves.end());
+  edit.insert(edit.end(), {"-", Entry(IDM_SELECTALL, "Select &All\tCtrl+A")});
+  EXPECT_EQ(Entries(GetSubMenu(bar, 1)), edit);
+  EXPECT_EQ(Entries(GetSubMenu(bar, 2)),
             (std::vector<std::string>{Entry(IDM_HELPTOPIC, "&Help Topic\tF1"), "-", Entry(IDM_ABOUT, "&About")}));
 
   // The list's context menu.
   unique_hmenu popup(LoadMenuA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_ITEMPOPUP)));
-  EXPECT_EQ(Entries(GetSubMenu(popup.get(), 0)),
-            (std::vector<std::string>{Entry(IDM_NEWITEM, "&New Item\tIns"), "-",
-                                      Entry(IDM_EDITITEM, "&Edit Item"),
-                                      Entry(IDM_REMOVEITEM, "&Remove Item\tDel")}));
+  std::vector<std::string> items{Entry(IDM_NEWITEM, "&New Item\tIns"), "-",
+                                 Entry(IDM_EDITITEM, "&Edit Item"),
+                                 Entry(IDM_REMOVEITEM, "&Remove Item\tDel"), "-"};
+  items.insert(items.end(), clipboardAndMoves.begin(), clipboardAndMoves.end());
+  EXPECT_EQ(Entries(GetSubMenu(popup.get(), 0)), items);
 }
 
 TEST(Program, EveryCommandShowsItsHintInTheStatusBar) {
@@ -288,6 +315,15 @@ TEST(Program, EveryCommandShowsItsHintInTheStatusBar) {
       {IDM_PROPERTIES, "Show plug-in properties"},
       {IDM_PREVIEWSIZE, "Show how many size can be free on current plug-in"},
       {IDM_CHECKPLUGIN, "Check the plug-in for items that may harm a computer or do nothing"},
+      {IDM_UNDO, "Undo the last change"},
+      {IDM_REDO, "Redo the last undone change"},
+      {IDM_CUT, "Move the selected items to the clipboard"},
+      {IDM_COPY, "Copy the selected items to the clipboard"},
+      {IDM_PASTE, "Insert the items on the clipboard after the selected item"},
+      {IDM_DUPLICATE, "Insert a copy of the selected items after them"},
+      {IDM_MOVEUP, "Move the selected items up"},
+      {IDM_MOVEDOWN, "Move the selected items down"},
+      {IDM_SELECTALL, "Select every item"},
       {IDM_EXIT, "Exit varnex"},
       {IDM_HELPTOPIC, "Show help topic"},
       {IDM_ABOUT, "About Varnex ..."},

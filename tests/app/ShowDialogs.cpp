@@ -1,13 +1,15 @@
 // Shows one of the main window's dialogs for its screenshot: scripts/take-screenshots.sh
 // runs it inside a Wine desktop as
 //   show_dialogs.exe preview|properties|about|type|regitem|regkeys|regvalues|file|folder|mask|
-//                    check|findings <rect file>
+//                    check|findings|editmenu|selection <rect file>
 //                    [plug-in file or folder]
 // It starts the program's windows, runs the command, and once the dialog has painted
 // (for the preview: while its totals still grow) writes the dialog's window rectangle
 // ("left top width height") to the rect file so the script can crop the screen to it.
 // The dialog closes itself after 30 seconds. "findings" shows the main window itself,
-// its rows marked with what the checks find, and "check" the findings' dialog.
+// its rows marked with what the checks find, and "check" the findings' dialog;
+// "editmenu" the main window with its Edit menu open, and "selection" with several of
+// its rows selected.
 
 #include "app/Application.h"
 #include "app/PlugInTypeSelectFormUnit.h"
@@ -137,7 +139,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     folder->Masks() = {"*.*"};
     VarnexForm->AppendItemRow(std::move(folder));
   }
-  if (which == "check" || which == "findings") AddItemsWithFindings();
+  if (which == "check" || which == "findings" || which == "editmenu" || which == "selection")
+    AddItemsWithFindings();
   if (which == "preview") {
     command = IDM_PREVIEWSIZE;
     Caption = "Plug-In Preview";
@@ -179,8 +182,12 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   } else if (which == "regvalues") {
     Caption = "RegValueSelector";
     ShowValueSelector();
-  } else if (which == "findings") {
+  } else if (which == "findings" || which == "editmenu" || which == "selection") {
     Caption = "Varnex - [Noname.ppj]";
+    TListView(VarnexForm->ListView()).SelectRows({1, 2, 4});
+    SetFocus(VarnexForm->ListView());
+    if (which == "editmenu") PostMessageA(VarnexForm->Handle(), WM_SYSCOMMAND, SC_KEYMENU, 'e');
+    if (which == "findings") TListView(VarnexForm->ListView()).SelectRows({});
     RunMessageLoop();
   } else {
     SendMessageA(VarnexForm->Handle(), WM_COMMAND, command, 0);

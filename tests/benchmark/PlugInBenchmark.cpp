@@ -1,8 +1,9 @@
 // How long the main window takes over a plug-in of 10,000 items: Open, New (which
 // clears the list), Save, and the window's own part of New Item (the row appended) and
 // of Remove Item; and how soon after Remove Item the status bar counts the findings
-// anew, beside the checks alone. Run under Wine by scripts/benchmark.sh; see
-// docs/benchmarks.md.
+// anew, beside the checks alone; and the Edit menu over all of it: Select All then
+// Copy, Paste of the 10,000 items, Undo of that Paste, and Move Down of 5,000 selected
+// rows. Run under Wine by scripts/benchmark.sh; see docs/benchmarks.md.
 
 #include "app/Application.h"
 #include "app/PlugInFile.h"
@@ -86,6 +87,7 @@ int Run() {
   WritePlugIn(source);
 
   std::vector<double> open, save, clear, append, remove, recount, check, rules, texts;
+  std::vector<double> copyAll, pasteAll, undoPaste, moveHalf;
   for (int round = 0; round < kRounds; ++round) {
     open.push_back(Seconds([&] {
       VarnexForm->LoadPlugIn(source);
@@ -124,6 +126,30 @@ int Run() {
     texts.push_back(Seconds([&] { found = plugin::LintPlugIn(records).size(); }));
     Require(marked == found && found > kItems / 4, "the checks did not find what the plug-in holds");
 
+    copyAll.push_back(Seconds([&] {
+      VarnexForm->SelectAllActionExecute();
+      VarnexForm->CopyActionExecute();
+    }));
+    TListView(VarnexForm->ListView()).SelectRows({});
+    pasteAll.push_back(Seconds([&] {
+      VarnexForm->PasteActionExecute();
+      RunPendingMessages();
+    }));
+    Require(VarnexForm->ItemCount() == 2 * kItems, "the paste did not insert every item");
+    undoPaste.push_back(Seconds([&] {
+      VarnexForm->UndoActionExecute();
+      RunPendingMessages();
+    }));
+    Require(VarnexForm->ItemCount() == kItems, "the undo did not take the pasted items out");
+    std::vector<int> everyOther;
+    for (int row = 0; row < kItems; row += 2) everyOther.push_back(row);
+    TListView(VarnexForm->ListView()).SelectRows(everyOther);
+    moveHalf.push_back(Seconds([&] {
+      VarnexForm->MoveDownActionExecute();
+      RunPendingMessages();
+    }));
+    Require(TListView(VarnexForm->ListView()).SelectedRows().front() == 1, "the rows did not move down");
+
     VarnexForm->SavePlugIn(); // so that New does not ask
     clear.push_back(Seconds([&] {
       VarnexForm->NewActionExecute();
@@ -146,6 +172,11 @@ int Run() {
   std::printf("  %-28s %8.3f s\n", "The window's check", Median(check));
   std::printf("  %-28s %8.3f s\n", "The rules alone", Median(rules));
   std::printf("  %-28s %8.3f s\n", "The findings with texts", Median(texts));
+  const double kEditTarget = 0.5;
+  line("Select All, then Copy", Median(copyAll), kEditTarget);
+  line("Paste of 10,000 items", Median(pasteAll), kEditTarget);
+  line("Undo of that Paste", Median(undoPaste), kEditTarget);
+  line("Move Down of 5,000 rows", Median(moveHalf), kEditTarget);
 
   DestroyApplicationWindows();
   SysFolderList.reset();

@@ -4,7 +4,7 @@
 // read again, they must give the items the editor's save would have written.
 
 #include "plugin/PlugInReader.h"
-#include "ppj/JsonForm.h"
+#include "plugin/JsonForm.h"
 #include "plugin/PlugInRecords.h"
 
 #include <algorithm>

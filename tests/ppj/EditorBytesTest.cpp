@@ -3,7 +3,7 @@
 // saves it, overlong texts shortened as its confirmed save shortens them.
 
 #include "app/PlugInFile.h"
-#include "ppj/JsonForm.h"
+#include "plugin/JsonForm.h"
 #include "plugin/PlugInRecords.h"
 #include "tests/plugin/RecordBuilders.h"
 #include "tests/support/TempFolder.h"

@@ -1,6 +1,6 @@
 #include "ppj/TextCommands.h"
 
-#include "ppj/JsonForm.h"
+#include "plugin/JsonForm.h"
 #include "tests/plugin/RecordBuilders.h"
 
 #include <gtest/gtest.h>

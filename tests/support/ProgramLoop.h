@@ -20,6 +20,7 @@
 #include <algorithm>
 #include <deque>
 #include <functional>
+#include <vector>
 
 class ProgramLoop : public AppWindows {
 protected:
@@ -34,6 +35,15 @@ protected:
                              CheckPlugInForm->Handle()};
     user.IgnoreAlways(own);
     steps.push_back([] { PostQuitMessage(0); });
+    // Every step starts with no key held: a shortcut's modifier is held only until
+    // its key has been handled.
+    BYTE released[256];
+    GetKeyboardState(released);
+    for (Step& step : steps)
+      step = [step = std::move(step), keys = std::vector<BYTE>(released, released + 256)]() mutable {
+        SetKeyboardState(keys.data());
+        step();
+      };
     ModalScript script(std::move(steps));
     script.RunWhen = [own] {
       const HWND front = GetActiveWindow();
@@ -47,6 +57,16 @@ protected:
     return [key] {
       PostMessageA(GetFocus(), WM_KEYDOWN, key, 1);
       PostMessageA(GetFocus(), WM_KEYUP, key, 0xC0000001);
+    };
+  }
+  // A key with a modifier held (VK_CONTROL, VK_SHIFT), as the accelerators see it.
+  static Step Shortcut(int modifier, WPARAM key) {
+    return [modifier, key] {
+      BYTE keys[256];
+      GetKeyboardState(keys);
+      keys[modifier] = 0x80;
+      SetKeyboardState(keys);
+      PostMessageA(GetFocus(), WM_KEYDOWN, key, 1);
     };
   }
   static Step Click(const TDialog* dialog, int id) {

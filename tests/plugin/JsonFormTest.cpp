@@ -1,4 +1,4 @@
-#include "ppj/JsonForm.h"
+#include "plugin/JsonForm.h"
 #include "tests/plugin/RecordBuilders.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "ppj/StoredTextForm.h"
+#include "plugin/StoredTextForm.h"
 
 #include <cstdint>
 #include <cstdio>

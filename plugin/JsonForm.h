@@ -25,4 +25,16 @@ PlugInRecords PlugInFromJson(const std::string& text);
 
 std::string FindingsToJson(const std::vector<LintFinding>& findings);
 
+// Items as the array of a plug-in's text form, for the clipboard's text.
+std::string ItemsToJson(const std::vector<ItemRecord>& items);
+
+// An item taken from text; Named is false when the text gave it no name.
+struct PastedItem {
+  ItemRecord Record;
+  bool Named = true;
+};
+// The items of a text holding one item, an array of items or a whole plug-in. Any
+// other text raises TextFormError with the message that reading a plug-in gives.
+std::vector<PastedItem> ItemsFromJson(const std::string& text);
+
 } // namespace plugin

@@ -1,9 +1,9 @@
 // The one file that includes the JSON library: it is large, and compiling it in more
 // than one place would cost seconds each time.
-#include "ppj/JsonForm.h"
+#include "plugin/JsonForm.h"
 
 #include "plugin/RecordNames.h"
-#include "ppj/StoredTextForm.h"
+#include "plugin/StoredTextForm.h"
 
 #include <nlohmann/json.hpp>
 
@@ -240,6 +240,38 @@ PlugInRecords PlugInFromJson(const std::string& text) {
   for (const Json& item : items) records.Items.push_back(ItemFromJson(item, number++));
   records.Header.ItemCount = static_cast<std::int32_t>(records.Items.size());
   return records;
+}
+
+std::string ItemsToJson(const std::vector<ItemRecord>& items) {
+  Json array = Json::array();
+  for (const ItemRecord& item : items) array.push_back(ItemJson(item));
+  return array.dump(2) + "\n";
+}
+
+std::vector<PastedItem> ItemsFromJson(const std::string& text) {
+  Json json;
+  try {
+    json = Json::parse(text);
+  } catch (const Json::parse_error& error) {
+    throw TextFormError(std::string("invalid JSON: ") + error.what());
+  }
+  std::vector<PastedItem> pasted;
+  const auto take = [&pasted](const Json& item, int number) {
+    const bool named = item.is_object() && item.contains("name");
+    pasted.push_back({ItemFromJson(item, number), named});
+  };
+  if (json.is_object() && json.contains("items")) {
+    // A whole plug-in: read as one, so that its every field is checked, then its items.
+    PlugInFromJson(text);
+    int number = 1;
+    for (const Json& item : json["items"]) take(item, number++);
+  } else if (json.is_array()) {
+    int number = 1;
+    for (const Json& item : json) take(item, number++);
+  } else {
+    take(json, 1);
+  }
+  return pasted;
 }
 
 std::string FindingsToJson(const std::vector<LintFinding>& findings) {

@@ -1,0 +1,20 @@
+#pragma once
+// Items in the editor's own clipboard format: the bytes of a plug-in file that holds
+// them, so that reading them back is the file reader, bounds checks and all.
+
+#include "plugin/PlugInRecords.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+namespace plugin {
+
+// The stored bytes of the items; empty when a path or key of one does not fit its
+// field, since cut it would name another place: such items go as text alone.
+std::vector<std::uint8_t> EncodeClipboardItems(const std::vector<ItemRecord>& items);
+// The items, or nothing when the bytes are not a complete plug-in.
+std::optional<std::vector<ItemRecord>> DecodeClipboardItems(const std::uint8_t* bytes, std::size_t size);
+
+} // namespace plugin
