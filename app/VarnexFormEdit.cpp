@@ -56,7 +56,13 @@ void TVarnexForm::ApplyChange(const ItemChange& change, bool forward) {
       rows.push_back(placed.Row);
     }
     if (refill) RefillRows();
-    if (!rows.empty() || !out.empty()) list.SelectRows(rows);
+    if (rows.size() > kRowsChangedOneByOne) {
+      // Drawn once: Wine's list view draws each row it selects, 0.14 ms a row.
+      const TRedrawOff drawnOnce(FListView);
+      list.SelectRows(rows);
+    } else if (!rows.empty() || list.SelectedCount() > 0) {
+      list.SelectRows(rows);
+    }
     if (!rows.empty()) ListView_EnsureVisible(FListView, rows.front(), FALSE);
   }
   if (const auto& names = forward ? change.NamesAfter : change.NamesBefore) {
@@ -141,6 +147,7 @@ void TVarnexForm::MoveDownActionExecute() { MoveSelection(1); }
 void TVarnexForm::SelectAllActionExecute() {
   {
     const TQuietSelection quiet(FQuietSelection);
+    const TRedrawOff drawnOnce(FListView);
     TListView(FListView).SetRowsSelected(-1, true);
   }
   UpdateItemActions();

@@ -190,9 +190,11 @@ void TListView::SelectRows(const std::vector<int>& rows) const {
 }
 
 std::vector<int> TListView::SelectedRows() const {
+  // Asked no further than the last selected row: each question searches on from there.
+  const auto count = static_cast<std::size_t>(SelectedCount());
   std::vector<int> rows;
-  for (int row = SelectedRow(); row >= 0;
-       row = static_cast<int>(Send(LVM_GETNEXTITEM, static_cast<WPARAM>(row), LVNI_SELECTED)))
+  for (int row = SelectedRow(); row >= 0 && rows.size() < count;
+       row = rows.size() < count ? static_cast<int>(Send(LVM_GETNEXTITEM, static_cast<WPARAM>(row), LVNI_SELECTED)) : -1)
     rows.push_back(row);
   return rows;
 }
