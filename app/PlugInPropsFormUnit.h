@@ -21,6 +21,8 @@ public:
   HWND NameEdit() const { return Control(IDC_NAMEEDIT); }
   HWND AuthorEdit() const { return Control(IDC_AUTHOREDIT); }
   HWND TimeLabel() const { return Control(IDC_TIMELABEL); }
+  HWND OKButton() const { return Control(IDOK); }
+  HWND CancelButton() const { return Control(IDCANCEL); }
 
 protected:
   void FormCreate() override;

@@ -14,6 +14,12 @@ public:
   // The kind whose button is selected.
   plugin::ItemKind Kind() const;
 
+  HWND RegistryItemRadioButton() const { return Control(IDC_REGISTRYITEMRADIOBUTTON_TYPE); }
+  HWND FileRadioButton() const { return Control(IDC_FILERADIOBUTTON); }
+  HWND FolderRadioButton() const { return Control(IDC_FOLDERRADIOBUTTON); }
+  HWND OKButton() const { return Control(IDOK); }
+  HWND CancelButton() const { return Control(IDCANCEL); }
+
 protected:
   void FormCreate() override;
   // The hints under the buttons are grey.

@@ -14,7 +14,11 @@ public:
   ~TFilenameEditor() override;
 
   HWND FilenameEdit() const { return Control(IDC_FILENAMEEDIT); }
+  HWND SelectButton() const { return Control(IDC_FILENAME_SELECTBUTTON); }
   HWND RealPathLabel() const { return Control(IDC_FILENAME_REALPATHLABEL); }
+  HWND OKButton() const { return Control(IDOK); }
+  HWND CancelButton() const { return Control(IDCANCEL); }
+  HWND FoldersButton() const { return Control(IDC_FILENAME_FOLDERSBUTTON); }
   // The path as typed, macros unexpanded.
   std::string FileName() const;
   void SetFileName(const std::string& path) const;

@@ -55,11 +55,11 @@ void TFolderEditor::SetFolder(const std::string& path) const {
 }
 
 bool TFolderEditor::RemoveEmptyFolder() const {
-  return TButton(Control(IDC_REMOVEEMPTYFOLDERCHECKBOX)).Checked();
+  return TButton(RemoveEmptyFolderCheckBox()).Checked();
 }
 
 void TFolderEditor::SetRemoveEmptyFolder(bool remove) const {
-  TButton(Control(IDC_REMOVEEMPTYFOLDERCHECKBOX)).SetChecked(remove);
+  TButton(RemoveEmptyFolderCheckBox()).SetChecked(remove);
 }
 
 std::vector<std::string> TFolderEditor::Masks() const { return TListBox(MaskListBox()).Lines(); }

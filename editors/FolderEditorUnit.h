@@ -18,9 +18,17 @@ public:
   // For a new item: no path, no masks, the check box unticked.
   void ResetFields();
 
+  HWND Label1() const { return Control(IDC_FOLDER_LABEL1); }
   HWND FolderEdit() const { return Control(IDC_FOLDEREDIT); }
+  HWND SelectFolderButton() const { return Control(IDC_SELECTFOLDERBUTTON); }
   HWND RealPathLabel() const { return Control(IDC_FOLDER_REALPATHLABEL); }
+  HWND RemoveEmptyFolderCheckBox() const { return Control(IDC_REMOVEEMPTYFOLDERCHECKBOX); }
+  HWND FoldersButton() const { return Control(IDC_FOLDER_FOLDERSBUTTON); }
   HWND MaskListBox() const { return Control(IDC_MASKLISTBOX); }
+  HWND AddMaskButton() const { return Control(IDC_ADDMASKBUTTON); }
+  HWND RemoveMaskButton() const { return Control(IDC_REMOVEMASKBUTTON); }
+  HWND OKButton() const { return Control(IDOK); }
+  HWND CancelButton() const { return Control(IDCANCEL); }
   // The path as typed, macros unexpanded.
   std::string Folder() const;
   void SetFolder(const std::string& path) const;

@@ -13,6 +13,10 @@ public:
   ~TMaskEditor() override;
 
   HWND MaskEdit() const { return Control(IDC_MASKEDIT); }
+  HWND Label1() const { return Control(IDC_MASK_LABEL1); }
+  HWND Label2() const { return Control(IDC_MASK_LABEL2); }
+  HWND OKButton() const { return Control(IDOK); }
+  HWND CancelButton() const { return Control(IDCANCEL); }
   std::string Mask() const;
   void SetMask(const std::string& mask) const;
 

@@ -83,8 +83,8 @@ void TRegKeySelector::LayoutControls() {
   // OK and Cancel sit in a panel at the right end of the button panel.
   const int buttonsLeft = kBorder + width - kButtonsPanelWidth;
   const int buttonTop = panelTop + (kButtonPanelHeight - kButtonHeight) / 2;
-  MoveWindow(Control(IDOK), buttonsLeft + 3, buttonTop, kButtonWidth, kButtonHeight, TRUE);
-  MoveWindow(Control(IDCANCEL), buttonsLeft + 3 + kButtonWidth + 5, buttonTop, kButtonWidth,
+  MoveWindow(OKButton(), buttonsLeft + 3, buttonTop, kButtonWidth, kButtonHeight, TRUE);
+  MoveWindow(CancelButton(), buttonsLeft + 3 + kButtonWidth + 5, buttonTop, kButtonWidth,
              kButtonHeight, TRUE);
 }
 

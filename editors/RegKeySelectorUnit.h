@@ -19,6 +19,8 @@ public:
   ~TRegKeySelector() override;
 
   HWND RegKeyTreeView() const { return Control(IDC_REGKEYTREEVIEW); }
+  HWND OKButton() const { return Control(IDOK); }
+  HWND CancelButton() const { return Control(IDCANCEL); }
   // The selected node, or null.
   HTREEITEM SelectedNode() const;
 

@@ -50,9 +50,9 @@ void TRegValueSelector::FormCreate() {
   MoveWindow(list.Handle(), kBorder, kBorder, kClientWidth - 2 * kBorder, panelTop - kBorder, FALSE);
   const int buttonTop = panelTop + (kButtonPanelHeight - kButtonHeight) / 2;
   const int cancelLeft = kClientWidth - kBorder - 3 - kButtonWidth;
-  MoveWindow(Control(IDOK), cancelLeft - 5 - kButtonWidth, buttonTop, kButtonWidth, kButtonHeight,
+  MoveWindow(OKButton(), cancelLeft - 5 - kButtonWidth, buttonTop, kButtonWidth, kButtonHeight,
              FALSE);
-  MoveWindow(Control(IDCANCEL), cancelLeft, buttonTop, kButtonWidth, kButtonHeight, FALSE);
+  MoveWindow(CancelButton(), cancelLeft, buttonTop, kButtonWidth, kButtonHeight, FALSE);
 }
 
 void TRegValueSelector::FillValueList(const TRegistry& key, const std::vector<std::string>& names) {

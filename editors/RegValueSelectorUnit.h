@@ -15,6 +15,8 @@ public:
   ~TRegValueSelector() override;
 
   HWND RegValueListView() const { return Control(IDC_REGVALUELISTVIEW); }
+  HWND OKButton() const { return Control(IDOK); }
+  HWND CancelButton() const { return Control(IDCANCEL); }
 
   // Empties the list, then adds a row for each name in order: the name (empty for
   // the default value) and its data as text by type. Raises "Failed to get data for

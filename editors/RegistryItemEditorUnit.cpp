@@ -74,8 +74,8 @@ void TRegItemEditor::FormCreate() {
 
 void TRegItemEditor::EnableValueName(bool enabled) {
   // Disabling keeps the text: it is shown greyed and still returned.
-  for (const int id : {IDC_VALUENAMELABEL, IDC_VALUENAMEEDIT, IDC_SELECTVALUENAMEBUTTON})
-    TControl(Control(id)).SetEnabled(enabled);
+  for (const HWND control : {ValueNameLabel(), ValueNameEdit(), SelectValueNameButton()})
+    TControl(control).SetEnabled(enabled);
 }
 
 void TRegItemEditor::RegistryKeyRadioButtonClick() {

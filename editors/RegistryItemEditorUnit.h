@@ -30,8 +30,22 @@ public:
   std::string KeyName() const;
   std::string ValueName() const;
 
+  HWND RegistryKeyRadioButton() const { return Control(IDC_REGISTRYKEYRADIOBUTTON); }
+  HWND RegistryItemRadioButton() const { return Control(IDC_REGISTRYITEMRADIOBUTTON); }
+  HWND RegistryItemsInKeyRadioButton() const { return Control(IDC_REGISTRYITEMSINKEYRADIOBUTTON); }
+  HWND ClassRootRadioButton() const { return Control(IDC_CLASSROOTRADIOBUTTON); }
+  HWND CurrentUserRadioButton() const { return Control(IDC_CURRENTUSERRADIOBUTTON); }
+  HWND LocalMachineRadioButton() const { return Control(IDC_LOCALMACHINERADIOBUTTON); }
+  HWND UsersRadioButton() const { return Control(IDC_USERSRADIOBUTTON); }
+  HWND CurrentConfigRadioButton() const { return Control(IDC_CURRENTCONFIGRADIOBUTTON); }
+  HWND Label1() const { return Control(IDC_REGITEM_LABEL1); }
   HWND KeyNameEdit() const { return Control(IDC_KEYNAMEEDIT); }
+  HWND SelectKeyNameButton() const { return Control(IDC_SELECTKEYNAMEBUTTON); }
+  HWND ValueNameLabel() const { return Control(IDC_VALUENAMELABEL); }
   HWND ValueNameEdit() const { return Control(IDC_VALUENAMEEDIT); }
+  HWND SelectValueNameButton() const { return Control(IDC_SELECTVALUENAMEBUTTON); }
+  HWND OKButton() const { return Control(IDOK); }
+  HWND CancelButton() const { return Control(IDCANCEL); }
 
   void SelectKeyNameButtonClick();
   void SelectValueNameButtonClick();

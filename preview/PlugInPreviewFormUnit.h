@@ -37,6 +37,10 @@ public:
   std::int64_t RegSizeTotal() const { return FRegSizeTotal; }
   std::int64_t RegCount() const { return FRegCount; }
 
+  HWND Label1() const { return Control(IDC_PREVIEW_LABEL1); }
+  HWND Label2() const { return Control(IDC_PREVIEW_LABEL2); }
+  HWND Label3() const { return Control(IDC_PREVIEW_LABEL3); }
+  HWND Label4() const { return Control(IDC_PREVIEW_LABEL4); }
   HWND FileSizeEdit() const { return Control(IDC_FILESIZEEDIT); }
   HWND FileCountEdit() const { return Control(IDC_FILECOUNTEDIT); }
   HWND RegSizeEdit() const { return Control(IDC_REGSIZEEDIT); }

@@ -48,22 +48,25 @@ TEST_F(ItemCommands, TheTypeDialogHasItsKindsAndHintsAndRemembersTheLastChoice) 
   EXPECT_EQ(Text(dialog), "Plug-In Item Type");
   EXPECT_EQ(ClientSize(dialog).cx, 350);
   EXPECT_EQ(ClientSize(dialog).cy, 291);
-  const std::pair<int, const char*> texts[] = {
-      {IDC_TYPE_GROUP, "Create new clean item for:"},
-      {IDC_REGISTRYITEMRADIOBUTTON_TYPE, "&Registry Item"},
-      {IDC_TYPE_REGISTRYHINT1, "If you want to delete some registry items from your registry,"},
-      {IDC_TYPE_REGISTRYHINT2, "please select this option"},
-      {IDC_FILERADIOBUTTON, "F&ile"},
-      {IDC_TYPE_FILEHINT1, "If you want to delete a file from your hard-disk, please select"},
-      {IDC_TYPE_FILEHINT2, "this option"},
-      {IDC_FOLDERRADIOBUTTON, "&Folder"},
-      {IDC_TYPE_FOLDERHINT1, "If you want to delete folder from your hard-disk, please select"},
-      {IDC_TYPE_FOLDERHINT2, "this option, you can delete files by using mask(ex, *.bak)"},
-      {IDOK, "&OK"},
-      {IDCANCEL, "&Cancel"},
+  const TPlugInTypeSelectForm& form = *PlugInTypeSelectForm;
+  const auto item = [dialog](int id) { return GetDlgItem(dialog, id); };
+  const std::pair<HWND, const char*> texts[] = {
+      {item(IDC_TYPE_GROUP), "Create new clean item for:"},
+      {form.RegistryItemRadioButton(), "&Registry Item"},
+      {item(IDC_TYPE_REGISTRYHINT1), "If you want to delete some registry items from your registry,"},
+      {item(IDC_TYPE_REGISTRYHINT2), "please select this option"},
+      {form.FileRadioButton(), "F&ile"},
+      {item(IDC_TYPE_FILEHINT1), "If you want to delete a file from your hard-disk, please select"},
+      {item(IDC_TYPE_FILEHINT2), "this option"},
+      {form.FolderRadioButton(), "&Folder"},
+      {item(IDC_TYPE_FOLDERHINT1), "If you want to delete folder from your hard-disk, please select"},
+      {item(IDC_TYPE_FOLDERHINT2), "this option, you can delete files by using mask(ex, *.bak)"},
+      {form.OKButton(), "&OK"},
+      {form.CancelButton(), "&Cancel"},
   };
-  for (const auto& [id, text] : texts) EXPECT_EQ(Text(GetDlgItem(dialog, id)), text) << id;
-  EXPECT_TRUE(GetWindowLongPtrA(GetDlgItem(dialog, IDOK), GWL_STYLE) & BS_DEFPUSHBUTTON);
+  for (const auto& [control, text] : texts)
+    EXPECT_EQ(Text(control), text) << GetDlgCtrlID(control);
+  EXPECT_TRUE(GetWindowLongPtrA(form.OKButton(), GWL_STYLE) & BS_DEFPUSHBUTTON);
   EXPECT_EQ(PlugInTypeSelectForm->Kind(), plugin::ItemKind::Registry) << "the first time";
 
   ScriptedUser user;

@@ -28,9 +28,10 @@ protected:
     Command(IDM_PROPERTIES);
     EXPECT_TRUE(modal.Ran());
   }
-  static void Press(HWND dialog, int id) {
-    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
-                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+  // A click on the button as the dialog hears of it.
+  static void Press(HWND button) {
+    PostMessageA(GetParent(button), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(button), BN_CLICKED),
+                 reinterpret_cast<LPARAM>(button));
   }
   static std::string Expected(int (WINAPI* format)(LCID, DWORD, const SYSTEMTIME*, LPCSTR, LPSTR, int),
                               DWORD flags, const SYSTEMTIME& time) {
@@ -50,9 +51,9 @@ TEST_F(Properties, TheDialogHasItsSizeCaptionAndTexts) {
   EXPECT_NE(FindWindowExA(dialog, nullptr, "Button", "Properties of current plug-in:"), nullptr);
   for (const char* caption : {"Name:", "Author:", "Time:"})
     EXPECT_NE(FindWindowExA(dialog, nullptr, "Static", caption), nullptr) << caption;
-  EXPECT_EQ(Text(GetDlgItem(dialog, IDOK)), "&OK");
-  EXPECT_EQ(Text(GetDlgItem(dialog, IDCANCEL)), "&Cancel");
-  EXPECT_TRUE(GetWindowLongA(GetDlgItem(dialog, IDOK), GWL_STYLE) & BS_DEFPUSHBUTTON);
+  EXPECT_EQ(Text(Props().OKButton()), "&OK");
+  EXPECT_EQ(Text(Props().CancelButton()), "&Cancel");
+  EXPECT_TRUE(GetWindowLongA(Props().OKButton(), GWL_STYLE) & BS_DEFPUSHBUTTON);
   EXPECT_GT(SendMessageA(Props().NameEdit(), EM_GETLIMITTEXT, 0, 0), 32767)
       << "the name has no length limit of its own";
 }
@@ -64,7 +65,7 @@ TEST_F(Properties, ShowsTheFieldsWithTheFocusInTheNameAndCancelChangesNothing) {
     EXPECT_EQ(Text(Props().NameEdit()), "Temp files");
     EXPECT_EQ(Text(Props().AuthorEdit()), "Jo");
     SetWindowTextA(Props().NameEdit(), "Changed");
-    Press(Props().Handle(), IDCANCEL);
+    Press(Props().CancelButton());
   });
   EXPECT_EQ(VarnexForm->PlugInName(), "Temp files");
   EXPECT_FALSE(VarnexForm->Modified());
@@ -85,7 +86,7 @@ TEST_F(Properties, OKTakesTheEditsShowsThemAndSetsModifiedEvenWithoutChanges) {
   RunProperties([&] {
     SetWindowTextA(Props().NameEdit(), "Browser cache");
     SetWindowTextA(Props().AuthorEdit(), "Ann");
-    Press(Props().Handle(), IDOK);
+    Press(Props().OKButton());
   });
   EXPECT_EQ(VarnexForm->PlugInName(), "Browser cache");
   EXPECT_EQ(VarnexForm->Author(), "Ann");

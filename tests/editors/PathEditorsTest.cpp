@@ -82,8 +82,8 @@ protected:
     return ShowWith(dialog, std::move(steps), true);
   }
   // A click on the dialog's button, handled in the dialog's own loop.
-  static std::function<void()> Click(const TDialog& dialog, int id) {
-    return [&dialog, id] { PostMessageA(In(dialog, id), BM_CLICK, 0, 0); };
+  static std::function<void()> Click(HWND button) {
+    return [button] { PostMessageA(button, BM_CLICK, 0, 0); };
   }
   static std::function<void()> Close(const TDialog& dialog) {
     return [&dialog] { PostMessageA(dialog.Handle(), WM_COMMAND, IDCANCEL, 0); };
@@ -101,22 +101,22 @@ TEST_F(PathEditors, TheFileEditorHasItsControlsInTheirPlaces) {
   ExpectCentred(Files());
   EXPECT_EQ(Text(In(Files(), IDC_FILENAME_GROUP)), "Please enter your filename below:");
   const RECT edit = TControl(Files().FilenameEdit()).Placement();
-  const RECT select = TControl(In(Files(), IDC_FILENAME_SELECTBUTTON)).Placement();
+  const RECT select = TControl(Files().SelectButton()).Placement();
   const RECT label = TControl(Files().RealPathLabel()).Placement();
-  EXPECT_EQ(Text(In(Files(), IDC_FILENAME_SELECTBUTTON)), "?");
+  EXPECT_EQ(Text(Files().SelectButton()), "?");
   EXPECT_EQ(select.top, edit.top) << "the ? right of the edit";
   EXPECT_GE(select.left, edit.left + edit.right);
   EXPECT_GE(label.top, edit.top + edit.bottom) << "the real path under the edit";
   EXPECT_EQ(label.left, edit.left);
   EXPECT_EQ(Text(Files().RealPathLabel()), "") << "empty at first";
-  const RECT cancel = TControl(In(Files(), IDCANCEL)).Placement();
-  const RECT folders = TControl(In(Files(), IDC_FILENAME_FOLDERSBUTTON)).Placement();
-  EXPECT_EQ(Text(In(Files(), IDOK)), "&OK");
-  EXPECT_EQ(Text(In(Files(), IDCANCEL)), "&Cancel");
-  EXPECT_EQ(Text(In(Files(), IDC_FILENAME_FOLDERSBUTTON)), "&Folders");
+  const RECT cancel = TControl(Files().CancelButton()).Placement();
+  const RECT folders = TControl(Files().FoldersButton()).Placement();
+  EXPECT_EQ(Text(Files().OKButton()), "&OK");
+  EXPECT_EQ(Text(Files().CancelButton()), "&Cancel");
+  EXPECT_EQ(Text(Files().FoldersButton()), "&Folders");
   EXPECT_EQ(folders.top, cancel.top);
   EXPECT_GE(folders.left, cancel.left + cancel.right) << "Folders right of Cancel";
-  EXPECT_TRUE(GetWindowLongPtrA(In(Files(), IDOK), GWL_STYLE) & BS_DEFPUSHBUTTON);
+  EXPECT_TRUE(GetWindowLongPtrA(Files().OKButton(), GWL_STYLE) & BS_DEFPUSHBUTTON);
 }
 
 TEST_F(PathEditors, TheRealPathFollowsWhatIsTypedWithMacrosMatchedInAnyCase) {
@@ -148,7 +148,7 @@ TEST_F(PathEditors, TheFileEditorFocusesItsPathWhollySelectedAtEveryShow) {
           EXPECT_EQ(GetFocus(), Files().FilenameEdit());
           EXPECT_EQ(TEditBox(Files().FilenameEdit()).Selection(), (std::pair<int, int>{0, 15}));
         },
-        [] { TControl(In(Files(), IDOK)).Focus(); }, // away, to come back at the next show
+        [] { TControl(Files().OKButton()).Focus(); }, // away, to come back at the next show
         [] { PostMessageA(Files().Handle(), WM_COMMAND, IDCANCEL, 0); },
     });
 }
@@ -156,7 +156,7 @@ TEST_F(PathEditors, TheFileEditorFocusesItsPathWhollySelectedAtEveryShow) {
 TEST_F(PathEditors, AClickInThePathPutsTheCaretWhereItPointsInsteadOfSelectingAll) {
   Files().SetFileName("C:\\data\\old.log");
   ShowWith(Files(), {
-      [] { TControl(In(Files(), IDOK)).Focus(); },
+      [] { TControl(Files().OKButton()).Focus(); },
       [] {
         const HWND edit = Files().FilenameEdit();
         PostMessageA(edit, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 5));
@@ -177,14 +177,14 @@ TEST_F(PathEditors, TheFoldersButtonAppendsTheChosenMacroAndCancelChangesNothing
   user.DoubleClickListRow(0); // the WINDOWS row
   user.PressCloseBox();
   ShowAnswering(Files(), user, {
-      [] { TControl(In(Files(), IDOK)).Focus(); },
-      Click(Files(), IDC_FILENAME_FOLDERSBUTTON),
+      [] { TControl(Files().OKButton()).Focus(); },
+      Click(Files().FoldersButton()),
       [] {
         EXPECT_EQ(Files().FileName(), "C:\\x%WINDOWS%") << "at the end, with no separator";
         EXPECT_EQ(Text(Files().RealPathLabel()), "C:\\x" + WindowsFolder());
         EXPECT_EQ(GetFocus(), Files().FilenameEdit()) << "the focus goes to the path";
       },
-      Click(Files(), IDC_FILENAME_FOLDERSBUTTON),
+      Click(Files().FoldersButton()),
       [] { EXPECT_EQ(Files().FileName(), "C:\\x%WINDOWS%") << "the close box changes nothing"; },
       Close(Files()),
   });
@@ -209,16 +209,16 @@ TEST_F(PathEditors, APickedFileComesBackInMacroFormInTableOrder) {
   user.ChooseFile(file);
   user.ChooseFile(WindowsFolder() + "\\system32\\not-there.txt");
   ShowAnswering(Files(), user, {
-      Click(Files(), IDC_FILENAME_SELECTBUTTON),
+      Click(Files().SelectButton()),
       [] { EXPECT_EQ(Files().FileName(), "typed") << "Cancel changes nothing"; },
-      [] { TControl(In(Files(), IDOK)).Focus(); },
-      Click(Files(), IDC_FILENAME_SELECTBUTTON),
+      [] { TControl(Files().OKButton()).Focus(); },
+      Click(Files().SelectButton()),
       [&] {
         EXPECT_EQ(Files().FileName(), "%WINDOWS%\\Installer\\" + name) << "never %INST%";
         EXPECT_EQ(Text(Files().RealPathLabel()), file);
         EXPECT_EQ(GetFocus(), Files().FilenameEdit()) << "the focus goes to the path";
       },
-      Click(Files(), IDC_FILENAME_SELECTBUTTON),
+      Click(Files().SelectButton()),
       [] {
         EXPECT_EQ(Files().FileName(), "%WINDOWS%\\system32\\not-there.txt")
             << "a file need not exist to be named";
@@ -239,17 +239,17 @@ TEST_F(PathEditors, TheFolderEditorHasItsControlsInTheirPlaces) {
   EXPECT_EQ(ClientSize(Folders()).cx, 300);
   EXPECT_EQ(ClientSize(Folders()).cy, 325);
   ExpectCentred(Folders());
-  EXPECT_EQ(Text(In(Folders(), IDC_FOLDER_LABEL1)), "Declare how to delete files from a folder:");
+  EXPECT_EQ(Text(Folders().Label1()), "Declare how to delete files from a folder:");
   EXPECT_EQ(Text(In(Folders(), IDC_FOLDER_NAMEGROUP)), "Folder name:");
   EXPECT_EQ(Text(In(Folders(), IDC_FOLDER_MASKGROUP)), "Mask List:");
-  EXPECT_EQ(Text(In(Folders(), IDC_REMOVEEMPTYFOLDERCHECKBOX)), "Remove empty folder");
-  EXPECT_EQ(Text(In(Folders(), IDC_SELECTFOLDERBUTTON)), "?");
-  EXPECT_EQ(Text(In(Folders(), IDC_FOLDER_FOLDERSBUTTON)), "&Folders");
-  EXPECT_EQ(Text(In(Folders(), IDC_ADDMASKBUTTON)), "&Add");
-  EXPECT_EQ(Text(In(Folders(), IDC_REMOVEMASKBUTTON)), "&Remove");
+  EXPECT_EQ(Text(Folders().RemoveEmptyFolderCheckBox()), "Remove empty folder");
+  EXPECT_EQ(Text(Folders().SelectFolderButton()), "?");
+  EXPECT_EQ(Text(Folders().FoldersButton()), "&Folders");
+  EXPECT_EQ(Text(Folders().AddMaskButton()), "&Add");
+  EXPECT_EQ(Text(Folders().RemoveMaskButton()), "&Remove");
   const RECT group = TControl(In(Folders(), IDC_FOLDER_NAMEGROUP)).Placement();
-  const RECT folders = TControl(In(Folders(), IDC_FOLDER_FOLDERSBUTTON)).Placement();
-  const RECT check = TControl(In(Folders(), IDC_REMOVEEMPTYFOLDERCHECKBOX)).Placement();
+  const RECT folders = TControl(Folders().FoldersButton()).Placement();
+  const RECT check = TControl(Folders().RemoveEmptyFolderCheckBox()).Placement();
   EXPECT_GE(folders.top, check.top + check.bottom) << "Folders at the bottom of its group";
   EXPECT_LE(folders.top + folders.bottom, group.top + group.bottom);
   const LONG_PTR list = GetWindowLongPtrA(Folders().MaskListBox(), GWL_STYLE);
@@ -282,7 +282,7 @@ TEST_F(PathEditors, MasksAreAddedAsTypedEvenEmptyOrRepeatedAndRemovedOnlyWhenSel
         [button] { PostMessageA(MaskEditor->Handle(), WM_COMMAND, button, 0); },
     });
     script.Fallbacks = {MaskEditor->Handle()};
-    TButton(In(Folders(), IDC_ADDMASKBUTTON)).Click();
+    TButton(Folders().AddMaskButton()).Click();
     EXPECT_TRUE(script.Finished());
   };
   addMask("*.tmp", IDOK);
@@ -291,10 +291,10 @@ TEST_F(PathEditors, MasksAreAddedAsTypedEvenEmptyOrRepeatedAndRemovedOnlyWhenSel
   addMask("*.cancelled", IDCANCEL);
   EXPECT_EQ(Folders().Masks(), (Lines{"*.bak", "*.tmp", "", "*.bak"}));
 
-  TButton(In(Folders(), IDC_REMOVEMASKBUTTON)).Click();
+  TButton(Folders().RemoveMaskButton()).Click();
   EXPECT_EQ(Folders().Masks().size(), 4u) << "nothing selected, nothing removed";
   TListBox(Folders().MaskListBox()).Select(1);
-  TButton(In(Folders(), IDC_REMOVEMASKBUTTON)).Click();
+  TButton(Folders().RemoveMaskButton()).Click();
   EXPECT_EQ(Folders().Masks(), (Lines{"*.bak", "", "*.bak"}));
 }
 
@@ -305,16 +305,16 @@ TEST_F(PathEditors, APickedFolderComesBackInMacroFormAndAVirtualFolderChangesNot
   user.ChooseShellFolder(CSIDL_DRIVES); // "My Computer" has no path
   user.PressButton(IDCANCEL);
   ShowAnswering(Folders(), user, {
-      [] { TControl(In(Folders(), IDOK)).Focus(); },
-      Click(Folders(), IDC_SELECTFOLDERBUTTON),
+      [] { TControl(Folders().OKButton()).Focus(); },
+      Click(Folders().SelectFolderButton()),
       [] {
         EXPECT_EQ(Folders().Folder(), "%WINDOWS%\\system32");
         EXPECT_EQ(Text(Folders().RealPathLabel()), WindowsFolder() + "\\system32");
         EXPECT_EQ(GetFocus(), Folders().FolderEdit()) << "the focus goes to the path";
       },
-      Click(Folders(), IDC_SELECTFOLDERBUTTON),
+      Click(Folders().SelectFolderButton()),
       [] { EXPECT_EQ(Folders().Folder(), "%WINDOWS%\\system32") << "a virtual folder: no change"; },
-      Click(Folders(), IDC_SELECTFOLDERBUTTON),
+      Click(Folders().SelectFolderButton()),
       [] { EXPECT_EQ(Folders().Folder(), "%WINDOWS%\\system32") << "Cancel: no change"; },
       Close(Folders()),
   });
@@ -327,7 +327,7 @@ TEST_F(PathEditors, TheFolderEditorsFoldersButtonAppendsToItsPath) {
   ScriptedUser user;
   user.DoubleClickListRow(3); // %WINTEMP%
   ShowAnswering(Folders(), user, {
-      Click(Folders(), IDC_FOLDER_FOLDERSBUTTON),
+      Click(Folders().FoldersButton()),
       [] {
         EXPECT_EQ(Folders().Folder(), "D:\\%WINTEMP%");
         EXPECT_EQ(GetFocus(), Folders().FolderEdit());
@@ -342,7 +342,7 @@ TEST_F(PathEditors, TheFolderEditorKeepsItsFieldsAndTabSelectsThePathWhole) {
   Folders().SetMasks({"*.tmp"});
   Folders().SetRemoveEmptyFolder(true);
   const int result = ShowWith(Folders(), {
-      [] { TControl(In(Folders(), IDCANCEL)).Focus(); },
+      [] { TControl(Folders().CancelButton()).Focus(); },
       [] { // Tab from the last control comes round to the path
         PostMessageA(GetFocus(), WM_KEYDOWN, VK_TAB, 1);
         PostMessageA(GetFocus(), WM_KEYUP, VK_TAB, 0xC0000001);
@@ -367,11 +367,11 @@ TEST_F(PathEditors, TheMaskEditorHasItsHintOnTwoLinesTheSecondIndented) {
   EXPECT_EQ(ClientSize(*MaskEditor).cy, 165);
   ExpectCentred(*MaskEditor);
   EXPECT_EQ(Text(In(*MaskEditor, IDC_MASK_GROUP)), "Enter mask below:");
-  EXPECT_EQ(Text(In(*MaskEditor, IDC_MASK_LABEL1)),
+  EXPECT_EQ(Text(MaskEditor->Label1()),
             "Note: The mask is a parameter of DOS command (dir),");
-  EXPECT_EQ(Text(In(*MaskEditor, IDC_MASK_LABEL2)), "such as: *.*, *.txt, *.tmp, *.exe, etc.");
-  const RECT first = TControl(In(*MaskEditor, IDC_MASK_LABEL1)).Placement();
-  const RECT second = TControl(In(*MaskEditor, IDC_MASK_LABEL2)).Placement();
+  EXPECT_EQ(Text(MaskEditor->Label2()), "such as: *.*, *.txt, *.tmp, *.exe, etc.");
+  const RECT first = TControl(MaskEditor->Label1()).Placement();
+  const RECT second = TControl(MaskEditor->Label2()).Placement();
   EXPECT_GT(second.left, first.left) << "indented";
   EXPECT_GT(second.top, first.top);
   const RECT edit = TControl(MaskEditor->MaskEdit()).Placement();

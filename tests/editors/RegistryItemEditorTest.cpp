@@ -15,28 +15,36 @@ constexpr std::uint32_t kCurrentConfig = 0x80000005;
 class RegistryItemEditor : public RegistryEditors {
 protected:
   static HWND Item(int id) { return GetDlgItem(Editor().Handle(), id); }
-  static bool Checked(int id) { return TButton(Item(id)).Checked(); }
+  static bool Checked(HWND button) { return TButton(button).Checked(); }
   static bool ValueNameRowEnabled() {
-    const bool edit = TControl(Item(IDC_VALUENAMEEDIT)).Enabled();
-    EXPECT_EQ(TControl(Item(IDC_VALUENAMELABEL)).Enabled(), edit) << "the label follows the edit";
-    EXPECT_EQ(TControl(Item(IDC_SELECTVALUENAMEBUTTON)).Enabled(), edit) << "and so does the ?";
+    const bool edit = TControl(Editor().ValueNameEdit()).Enabled();
+    EXPECT_EQ(TControl(Editor().ValueNameLabel()).Enabled(), edit) << "the label follows the edit";
+    EXPECT_EQ(TControl(Editor().SelectValueNameButton()).Enabled(), edit) << "and so does the ?";
     return edit;
   }
   // Exactly one button of each group is selected: this one.
-  static int SelectedIn(int firstId, int lastId) {
-    int selected = 0;
+  static HWND SelectedIn(std::initializer_list<HWND> buttons) {
+    HWND selected = nullptr;
     int count = 0;
-    for (int id = firstId; id <= lastId; ++id)
-      if (Checked(id)) {
-        selected = id;
+    for (const HWND button : buttons)
+      if (Checked(button)) {
+        selected = button;
         ++count;
       }
-    EXPECT_EQ(count, 1) << "buttons " << firstId << " to " << lastId;
+    EXPECT_EQ(count, 1) << "buttons " << GetDlgCtrlID(*buttons.begin()) << " to "
+                        << GetDlgCtrlID(*(buttons.end() - 1));
     return selected;
   }
-  static int SubKind() { return SelectedIn(IDC_REGISTRYKEYRADIOBUTTON, IDC_REGISTRYITEMSINKEYRADIOBUTTON); }
-  static int Root() { return SelectedIn(IDC_CLASSROOTRADIOBUTTON, IDC_CURRENTCONFIGRADIOBUTTON); }
-  static void UserClicks(int id) { TButton(Item(id)).Click(); }
+  static HWND SubKind() {
+    return SelectedIn({Editor().RegistryKeyRadioButton(), Editor().RegistryItemRadioButton(),
+                       Editor().RegistryItemsInKeyRadioButton()});
+  }
+  static HWND Root() {
+    return SelectedIn({Editor().ClassRootRadioButton(), Editor().CurrentUserRadioButton(),
+                       Editor().LocalMachineRadioButton(), Editor().UsersRadioButton(),
+                       Editor().CurrentConfigRadioButton()});
+  }
+  static void UserClicks(HWND button) { TButton(button).Click(); }
 };
 
 TEST_F(RegistryItemEditor, HasItsCaptionSizeGroupsAndButtons) {
@@ -48,26 +56,27 @@ TEST_F(RegistryItemEditor, HasItsCaptionSizeGroupsAndButtons) {
   EXPECT_EQ(client.bottom, 298);
   EXPECT_FALSE(GetWindowLongPtrA(window, GWL_STYLE) & WS_THICKFRAME) << "a fixed size";
 
-  const std::pair<int, const char*> captions[] = {
-      {IDC_REGITEM_KINDGROUP, "Please select a type of current registry clean item:"},
-      {IDC_REGISTRYKEYRADIOBUTTON, "Registry Key"},
-      {IDC_REGISTRYITEMRADIOBUTTON, "Registry Item"},
-      {IDC_REGISTRYITEMSINKEYRADIOBUTTON, "Registry Items In Key"},
-      {IDC_REGITEM_ROOTGROUP, "Root Key:"},
-      {IDC_CLASSROOTRADIOBUTTON, "HKEY_CLASS_ROOT"},
-      {IDC_CURRENTUSERRADIOBUTTON, "HKEY_CURRENT_USER"},
-      {IDC_LOCALMACHINERADIOBUTTON, "HKEY_LOCAL_MACHINE"},
-      {IDC_USERSRADIOBUTTON, "HKEY_USERS"},
-      {IDC_CURRENTCONFIGRADIOBUTTON, "HKEY_CURRENT_CONFIG"},
-      {IDC_REGITEM_KEYGROUP, "Key and Value:"},
-      {IDC_REGITEM_LABEL1, "Key Name:"},
-      {IDC_SELECTKEYNAMEBUTTON, "?"},
-      {IDC_VALUENAMELABEL, "Value Name:"},
-      {IDC_SELECTVALUENAMEBUTTON, "?"},
-      {IDOK, "&OK"},
-      {IDCANCEL, "&Cancel"},
+  const std::pair<HWND, const char*> captions[] = {
+      {Item(IDC_REGITEM_KINDGROUP), "Please select a type of current registry clean item:"},
+      {Editor().RegistryKeyRadioButton(), "Registry Key"},
+      {Editor().RegistryItemRadioButton(), "Registry Item"},
+      {Editor().RegistryItemsInKeyRadioButton(), "Registry Items In Key"},
+      {Item(IDC_REGITEM_ROOTGROUP), "Root Key:"},
+      {Editor().ClassRootRadioButton(), "HKEY_CLASS_ROOT"},
+      {Editor().CurrentUserRadioButton(), "HKEY_CURRENT_USER"},
+      {Editor().LocalMachineRadioButton(), "HKEY_LOCAL_MACHINE"},
+      {Editor().UsersRadioButton(), "HKEY_USERS"},
+      {Editor().CurrentConfigRadioButton(), "HKEY_CURRENT_CONFIG"},
+      {Item(IDC_REGITEM_KEYGROUP), "Key and Value:"},
+      {Editor().Label1(), "Key Name:"},
+      {Editor().SelectKeyNameButton(), "?"},
+      {Editor().ValueNameLabel(), "Value Name:"},
+      {Editor().SelectValueNameButton(), "?"},
+      {Editor().OKButton(), "&OK"},
+      {Editor().CancelButton(), "&Cancel"},
   };
-  for (const auto& [id, caption] : captions) EXPECT_EQ(TControl(Item(id)).Text(), caption) << id;
+  for (const auto& [control, caption] : captions)
+    EXPECT_EQ(TControl(control).Text(), caption) << GetDlgCtrlID(control);
 
   // Three groups stacked top to bottom, the buttons centred below them.
   const RECT kinds = TControl(Item(IDC_REGITEM_KINDGROUP)).Placement();
@@ -75,49 +84,51 @@ TEST_F(RegistryItemEditor, HasItsCaptionSizeGroupsAndButtons) {
   const RECT keys = TControl(Item(IDC_REGITEM_KEYGROUP)).Placement();
   EXPECT_LE(kinds.top + kinds.bottom, roots.top);
   EXPECT_LE(roots.top + roots.bottom, keys.top);
-  const RECT ok = TControl(Item(IDOK)).Placement();
-  const RECT cancel = TControl(Item(IDCANCEL)).Placement();
+  const RECT ok = TControl(Editor().OKButton()).Placement();
+  const RECT cancel = TControl(Editor().CancelButton()).Placement();
   EXPECT_GE(ok.top, keys.top + keys.bottom);
   EXPECT_LE(std::abs((ok.left + cancel.left + cancel.right) - 377), 1) << "centred";
   // The three kinds in one row; the roots in two columns of three rows.
-  EXPECT_EQ(TControl(Item(IDC_REGISTRYITEMRADIOBUTTON)).Placement().top,
-            TControl(Item(IDC_REGISTRYKEYRADIOBUTTON)).Placement().top);
-  EXPECT_EQ(TControl(Item(IDC_CURRENTUSERRADIOBUTTON)).Placement().top,
-            TControl(Item(IDC_CLASSROOTRADIOBUTTON)).Placement().top);
-  EXPECT_EQ(TControl(Item(IDC_USERSRADIOBUTTON)).Placement().left,
-            TControl(Item(IDC_CURRENTUSERRADIOBUTTON)).Placement().left);
-  EXPECT_EQ(TControl(Item(IDC_CURRENTCONFIGRADIOBUTTON)).Placement().left,
-            TControl(Item(IDC_CLASSROOTRADIOBUTTON)).Placement().left);
-  EXPECT_TRUE(GetWindowLongPtrA(Item(IDOK), GWL_STYLE) & BS_DEFPUSHBUTTON);
+  EXPECT_EQ(TControl(Editor().RegistryItemRadioButton()).Placement().top,
+            TControl(Editor().RegistryKeyRadioButton()).Placement().top);
+  EXPECT_EQ(TControl(Editor().CurrentUserRadioButton()).Placement().top,
+            TControl(Editor().ClassRootRadioButton()).Placement().top);
+  EXPECT_EQ(TControl(Editor().UsersRadioButton()).Placement().left,
+            TControl(Editor().CurrentUserRadioButton()).Placement().left);
+  EXPECT_EQ(TControl(Editor().CurrentConfigRadioButton()).Placement().left,
+            TControl(Editor().ClassRootRadioButton()).Placement().left);
+  EXPECT_TRUE(GetWindowLongPtrA(Editor().OKButton(), GWL_STYLE) & BS_DEFPUSHBUTTON);
 
-  EXPECT_EQ(SubKind(), IDC_REGISTRYKEYRADIOBUTTON) << "the initial state";
-  EXPECT_EQ(Root(), IDC_CLASSROOTRADIOBUTTON);
+  EXPECT_EQ(SubKind(), Editor().RegistryKeyRadioButton()) << "the initial state";
+  EXPECT_EQ(Root(), Editor().ClassRootRadioButton());
   EXPECT_FALSE(ValueNameRowEnabled());
 }
 
 TEST_F(RegistryItemEditor, ANewItemStartsFromTheSameStateWhateverTheLastUseLeft) {
-  UserClicks(IDC_REGISTRYITEMRADIOBUTTON);
-  UserClicks(IDC_USERSRADIOBUTTON);
+  UserClicks(Editor().RegistryItemRadioButton());
+  UserClicks(Editor().UsersRadioButton());
   TEditBox(Editor().KeyNameEdit()).SetText("\\Software");
   TEditBox(Editor().ValueNameEdit()).SetText("Last");
   ASSERT_TRUE(ValueNameRowEnabled());
 
   Editor().ResetFields();
-  EXPECT_EQ(SubKind(), IDC_REGISTRYKEYRADIOBUTTON);
-  EXPECT_EQ(Root(), IDC_CLASSROOTRADIOBUTTON);
+  EXPECT_EQ(SubKind(), Editor().RegistryKeyRadioButton());
+  EXPECT_EQ(Root(), Editor().ClassRootRadioButton());
   EXPECT_EQ(Editor().KeyName(), "");
   EXPECT_EQ(Editor().ValueName(), "");
   EXPECT_FALSE(ValueNameRowEnabled()) << "following the kind selected from code";
 }
 
 TEST_F(RegistryItemEditor, EachKindAndRootKeyLoadsAndReadsBackAsStored) {
-  const std::pair<std::uint8_t, int> kinds[] = {{0, IDC_REGISTRYITEMRADIOBUTTON},
-                                                {1, IDC_REGISTRYKEYRADIOBUTTON},
-                                                {2, IDC_REGISTRYITEMSINKEYRADIOBUTTON}};
-  const std::pair<std::uint32_t, int> roots[] = {
-      {kClassesRoot, IDC_CLASSROOTRADIOBUTTON}, {kCurrentUser, IDC_CURRENTUSERRADIOBUTTON},
-      {kLocalMachine, IDC_LOCALMACHINERADIOBUTTON}, {kUsers, IDC_USERSRADIOBUTTON},
-      {kCurrentConfig, IDC_CURRENTCONFIGRADIOBUTTON}};
+  const std::pair<std::uint8_t, HWND> kinds[] = {{0, Editor().RegistryItemRadioButton()},
+                                                 {1, Editor().RegistryKeyRadioButton()},
+                                                 {2, Editor().RegistryItemsInKeyRadioButton()}};
+  const std::pair<std::uint32_t, HWND> roots[] = {
+      {kClassesRoot, Editor().ClassRootRadioButton()},
+      {kCurrentUser, Editor().CurrentUserRadioButton()},
+      {kLocalMachine, Editor().LocalMachineRadioButton()},
+      {kUsers, Editor().UsersRadioButton()},
+      {kCurrentConfig, Editor().CurrentConfigRadioButton()}};
   for (const auto& [kind, kindButton] : kinds)
     for (const auto& [root, rootButton] : roots) {
       Editor().LoadFromItem(TCleanRegistry("name", root, kind, "Software\\X", "V"));
@@ -132,7 +143,7 @@ TEST_F(RegistryItemEditor, EachKindAndRootKeyLoadsAndReadsBackAsStored) {
 TEST_F(RegistryItemEditor, AKindOrRootKeyNoButtonOffersLeavesTheLastChoice) {
   Editor().LoadFromItem(TCleanRegistry("name", kLocalMachine, 2, "\\Kept", "V"));
   Editor().LoadFromItem(TCleanRegistry("name", kPerformanceData, 9, "\\Other", "W"));
-  EXPECT_EQ(SubKind(), IDC_REGISTRYITEMSINKEYRADIOBUTTON);
+  EXPECT_EQ(SubKind(), Editor().RegistryItemsInKeyRadioButton());
   EXPECT_EQ(Editor().GetItemKind(), 2);
   EXPECT_EQ(Editor().GetRootKey(), kLocalMachine) << "not HKEY_PERFORMANCE_DATA";
   EXPECT_EQ(Editor().KeyName(), "\\Other") << "the texts are loaded whatever the kind";
@@ -143,9 +154,9 @@ TEST_F(RegistryItemEditor, ADisabledValueNameKeepsItsTextAndIsStillReturned) {
   Editor().LoadFromItem(TCleanRegistry("name", kCurrentUser, 0, "\\Software\\Demo", "Last"));
   ASSERT_TRUE(ValueNameRowEnabled());
   const int result = ShowWith(Editor(), {
-      Click(Item(IDC_REGISTRYKEYRADIOBUTTON)),
+      Click(Editor().RegistryKeyRadioButton()),
       [this] { EXPECT_FALSE(ValueNameRowEnabled()) << "a click on Registry Key disables it"; },
-      Post(Item(IDC_KEYNAMEEDIT), WM_KEYDOWN, VK_RETURN),
+      Post(Editor().KeyNameEdit(), WM_KEYDOWN, VK_RETURN),
   });
   EXPECT_EQ(result, kModalResultOK) << "Enter is OK";
   EXPECT_EQ(Editor().GetItemKind(), 1);
@@ -155,7 +166,7 @@ TEST_F(RegistryItemEditor, ADisabledValueNameKeepsItsTextAndIsStillReturned) {
 
 TEST_F(RegistryItemEditor, EscCancelsAndTheCallerReadsNothingNew) {
   Editor().ResetFields();
-  EXPECT_EQ(ShowWith(Editor(), {Post(Item(IDC_KEYNAMEEDIT), WM_KEYDOWN, VK_ESCAPE)}),
+  EXPECT_EQ(ShowWith(Editor(), {Post(Editor().KeyNameEdit(), WM_KEYDOWN, VK_ESCAPE)}),
             kModalResultCancel);
 }
 
@@ -165,14 +176,14 @@ TEST_F(RegistryItemEditor, TheKeyButtonPutsThePickedPathAndRootKeyAndLeavesTheRe
   const HTREEITEM b = ExpandDown("HKEY_CURRENT_USER", key.Sub("A\\B"));
   ASSERT_NE(b, nullptr);
   const int result = ShowWith(Editor(), {
-      Click(Item(IDC_SELECTKEYNAMEBUTTON)),
+      Click(Editor().SelectKeyNameButton()),
       [b] { Tree().Select(b); }, // inside the key selector
       Post(Keys().Handle(), WM_COMMAND, IDOK),
       [this] {
         EXPECT_EQ(Editor().KeyName(), "\\" + key.Sub("A\\B")) << "one leading \\, none at the end";
         EXPECT_EQ(GetFocus(), Editor().KeyNameEdit()) << "the focus goes to the key name";
-        EXPECT_EQ(Root(), IDC_CURRENTUSERRADIOBUTTON);
-        EXPECT_EQ(SubKind(), IDC_REGISTRYITEMRADIOBUTTON) << "the kind is left alone";
+        EXPECT_EQ(Root(), Editor().CurrentUserRadioButton());
+        EXPECT_EQ(SubKind(), Editor().RegistryItemRadioButton()) << "the kind is left alone";
         EXPECT_EQ(Editor().ValueName(), "Kept") << "and so is the value name";
       },
       Post(Editor().Handle(), WM_COMMAND, IDOK),
@@ -184,18 +195,18 @@ TEST_F(RegistryItemEditor, PickingATopLevelNodeEmptiesThePathAndCancelChangesNot
   Editor().LoadFromItem(TCleanRegistry("name", kCurrentUser, 1, "\\Software", ""));
   const HTREEITEM machine = Child(nullptr, "HKEY_LOCAL_MACHINE");
   ShowWith(Editor(), {
-      Click(Item(IDC_SELECTKEYNAMEBUTTON)),
+      Click(Editor().SelectKeyNameButton()),
       [machine] { Tree().Select(machine); },
       Post(Keys().Handle(), WM_COMMAND, IDCANCEL),
       [] {
         EXPECT_EQ(Editor().KeyName(), "\\Software") << "Cancel changes nothing";
-        EXPECT_EQ(Root(), IDC_CURRENTUSERRADIOBUTTON);
+        EXPECT_EQ(Root(), Editor().CurrentUserRadioButton());
       },
-      Click(Item(IDC_SELECTKEYNAMEBUTTON)),
+      Click(Editor().SelectKeyNameButton()),
       Post(Keys().Handle(), WM_COMMAND, IDOK), // the selection survived the last use
       [] {
         EXPECT_EQ(Editor().KeyName(), "");
-        EXPECT_EQ(Root(), IDC_LOCALMACHINERADIOBUTTON);
+        EXPECT_EQ(Root(), Editor().LocalMachineRadioButton());
       },
       Post(Editor().Handle(), WM_COMMAND, IDCANCEL),
   });
@@ -208,7 +219,7 @@ TEST_F(RegistryItemEditor, TheValueButtonListsTheKeysValuesAndPutsThePickedName)
   Editor().LoadFromItem(TCleanRegistry("name", kCurrentUser, 0, key.Path(), "old"));
   std::string picked;
   ShowWith(Editor(), {
-      Click(Item(IDC_SELECTVALUENAMEBUTTON)),
+      Click(Editor().SelectValueNameButton()),
       [&picked] {
         ASSERT_TRUE(TControl(Values().Handle()).Visible()) << "the value selector is shown";
         ASSERT_EQ(ValueList().RowCount(), 2);
@@ -220,7 +231,7 @@ TEST_F(RegistryItemEditor, TheValueButtonListsTheKeysValuesAndPutsThePickedName)
         EXPECT_EQ(Editor().ValueName(), picked);
         EXPECT_EQ(GetFocus(), Editor().ValueNameEdit()) << "the focus goes to the value name";
       },
-      Click(Item(IDC_SELECTVALUENAMEBUTTON)),
+      Click(Editor().SelectValueNameButton()),
       Post(Values().Handle(), WM_COMMAND, IDCANCEL),
       [&picked] { EXPECT_EQ(Editor().ValueName(), picked) << "Cancel changes nothing"; },
       Post(Editor().Handle(), WM_COMMAND, IDCANCEL),
@@ -232,7 +243,7 @@ TEST_F(RegistryItemEditor, AMissingKeySaysSoAndChangesNoField) {
   Editor().LoadFromItem(TCleanRegistry("name", kCurrentUser, 0, key.Sub("Missing"), "Kept"));
   MessageBoxSeen box;
   ShowWith(Editor(), {
-      Click(Item(IDC_SELECTVALUENAMEBUTTON)),
+      Click(Editor().SelectValueNameButton()),
       box.AnswerWith(IDOK),
       Post(Editor().Handle(), WM_COMMAND, IDCANCEL),
   });
@@ -249,7 +260,7 @@ TEST_F(RegistryItemEditor, AKeyTheUserMayOnlyReadListsItsValues) {
   const ReadOnlyKey locked(key, "Locked");
   Editor().LoadFromItem(TCleanRegistry("name", kCurrentUser, 0, key.Sub("Locked"), ""));
   ShowWith(Editor(), {
-      Click(Item(IDC_SELECTVALUENAMEBUTTON)),
+      Click(Editor().SelectValueNameButton()),
       [] {
         ASSERT_TRUE(TControl(Values().Handle()).Visible()) << "no error: the key opens for reading";
         ASSERT_EQ(ValueList().RowCount(), 1);
@@ -269,7 +280,7 @@ TEST_F(RegistryItemEditor, AnEmptyPathListsTheRootKeysOwnValues) {
   Editor().LoadFromItem(TCleanRegistry("name", kCurrentUser, 0, "", ""));
   std::vector<std::string> listed;
   ShowWith(Editor(), {
-      Click(Item(IDC_SELECTVALUENAMEBUTTON)),
+      Click(Editor().SelectValueNameButton()),
       [&listed] {
         for (int row = 0; row < ValueList().RowCount(); ++row) listed.push_back(ValueList().Cell(row, 0));
       },

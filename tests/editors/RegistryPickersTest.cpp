@@ -27,15 +27,15 @@ TEST_F(RegistryEditors, TheKeySelectorIsAResizableWindowWithoutSystemMenuAndFive
   EXPECT_EQ(tree.top, 5);
   EXPECT_EQ(tree.right, client.right - 10) << "the width";
   EXPECT_EQ(tree.bottom, client.bottom - 10 - 35) << "the height";
-  const RECT ok = TControl(GetDlgItem(window, IDOK)).Placement();
-  const RECT cancel = TControl(GetDlgItem(window, IDCANCEL)).Placement();
+  const RECT ok = TControl(Keys().OKButton()).Placement();
+  const RECT cancel = TControl(Keys().CancelButton()).Placement();
   EXPECT_GE(ok.left, client.right - 5 - 161) << "in the panel at the right end";
   EXPECT_LT(ok.left + ok.right, cancel.left) << "OK left of Cancel";
   EXPECT_LE(cancel.left + cancel.right, client.right - 5);
   EXPECT_GE(ok.top, client.bottom - 5 - 35);
-  EXPECT_EQ(TControl(GetDlgItem(window, IDOK)).Text(), "&OK");
-  EXPECT_EQ(TControl(GetDlgItem(window, IDCANCEL)).Text(), "&Cancel");
-  EXPECT_TRUE(GetWindowLongPtrA(GetDlgItem(window, IDOK), GWL_STYLE) & BS_DEFPUSHBUTTON);
+  EXPECT_EQ(TControl(Keys().OKButton()).Text(), "&OK");
+  EXPECT_EQ(TControl(Keys().CancelButton()).Text(), "&Cancel");
+  EXPECT_TRUE(GetWindowLongPtrA(Keys().OKButton(), GWL_STYLE) & BS_DEFPUSHBUTTON);
 
   // Resizing keeps the layout: the tree grows with the window.
   SetWindowPos(window, nullptr, 0, 0, 500, 600, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
