@@ -160,5 +160,5 @@ void TVarnexForm::ShowUndoCaption() {
   item.cbSize = sizeof item;
   item.fMask = MIIM_STRING;
   item.dwTypeData = const_cast<char*>(caption.c_str());
-  SetMenuItemInfoA(GetMenu(Handle()), IDM_UNDO, FALSE, &item);
+  SetMenuItemInfoA(GetMenu(Handle()), UndoAction, FALSE, &item);
 }

@@ -117,7 +117,7 @@ void TVarnexForm::CreateToolbar() {
       button.iBitmap = action->ImageIndex;
       button.fsState = TBSTATE_ENABLED;
       button.fsStyle = BTNS_BUTTON;
-      button.iString = reinterpret_cast<INT_PTR>(id == IDM_REMOVEITEM ? "&Remove" : action->Caption);
+      button.iString = reinterpret_cast<INT_PTR>(id == RemoveItemAction ? "&Remove" : action->Caption);
     }
     buttons.push_back(button);
   }
@@ -234,18 +234,18 @@ void TVarnexForm::ShowPlugInInfo() {
 void TVarnexForm::UpdateItemActions() {
   const TListView list(FListView);
   const bool selected = list.SelectedCount() > 0;
-  EnableAction(IDM_EDITITEM, selected);
-  EnableAction(IDM_REMOVEITEM, selected);
-  EnableAction(IDM_CUT, selected);
-  EnableAction(IDM_COPY, selected);
-  EnableAction(IDM_DUPLICATE, selected);
+  EnableAction(EditItemAction, selected);
+  EnableAction(RemoveItemAction, selected);
+  EnableAction(CutAction, selected);
+  EnableAction(CopyAction, selected);
+  EnableAction(DuplicateAction, selected);
   // Each selected row moves by one: only the first row cannot go up, the last down.
-  EnableAction(IDM_MOVEUP, selected && !list.RowSelected(0));
-  EnableAction(IDM_MOVEDOWN, selected && !list.RowSelected(ItemCount() - 1));
-  EnableAction(IDM_SELECTALL, ItemCount() > 0);
-  EnableAction(IDM_PASTE, ClipboardHasItems());
-  EnableAction(IDM_UNDO, FHistory.ToUndo() != nullptr);
-  EnableAction(IDM_REDO, FHistory.ToRedo() != nullptr);
+  EnableAction(MoveUpAction, selected && !list.RowSelected(0));
+  EnableAction(MoveDownAction, selected && !list.RowSelected(ItemCount() - 1));
+  EnableAction(SelectAllAction, ItemCount() > 0);
+  EnableAction(PasteAction, ClipboardHasItems());
+  EnableAction(UndoAction, FHistory.ToUndo() != nullptr);
+  EnableAction(RedoAction, FHistory.ToRedo() != nullptr);
   ShowUndoCaption();
 }
 
@@ -469,31 +469,31 @@ void TVarnexForm::RunCommand(UINT id) {
   // Accelerators reach disabled commands too; a disabled command does nothing. Paste
   // follows the clipboard, which changes without a word to the window.
   if (FindAction(id) == nullptr) return;
-  if (id == IDM_PASTE) UpdateItemActions();
+  if (id == PasteAction) UpdateItemActions();
   if (!ActionEnabled(id)) return;
   switch (id) {
-  case IDM_NEW: NewActionExecute(); break;
-  case IDM_OPEN: OpenActionExecute(); break;
-  case IDM_SAVE: SaveActionExecute(); break;
-  case IDM_SAVEAS: SaveAsActionExecute(); break;
-  case IDM_EXIT: ExitActionExecute(); break;
-  case IDM_PROPERTIES: PropertiesActionExecute(); break;
-  case IDM_PREVIEWSIZE: PreviewSizeActionExecute(); break;
-  case IDM_CHECKPLUGIN: CheckPlugInActionExecute(); break;
-  case IDM_HELPTOPIC: HelpActionExecute(); break;
-  case IDM_ABOUT: AboutActionExecute(); break;
-  case IDM_NEWITEM: NewButtonClick(); break;
-  case IDM_EDITITEM: EditButtonClick(); break;
-  case IDM_REMOVEITEM: DeleteButtonClick(); break;
-  case IDM_UNDO: UndoActionExecute(); break;
-  case IDM_REDO: RedoActionExecute(); break;
-  case IDM_CUT: CutActionExecute(); break;
-  case IDM_COPY: CopyActionExecute(); break;
-  case IDM_PASTE: PasteActionExecute(); break;
-  case IDM_DUPLICATE: DuplicateActionExecute(); break;
-  case IDM_MOVEUP: MoveUpActionExecute(); break;
-  case IDM_MOVEDOWN: MoveDownActionExecute(); break;
-  case IDM_SELECTALL: SelectAllActionExecute(); break;
+  case NewAction: NewActionExecute(); break;
+  case OpenAction: OpenActionExecute(); break;
+  case SaveAction: SaveActionExecute(); break;
+  case SaveAsAction: SaveAsActionExecute(); break;
+  case ExitAction: ExitActionExecute(); break;
+  case PropertiesAction: PropertiesActionExecute(); break;
+  case PreviewSizeAction: PreviewSizeActionExecute(); break;
+  case CheckPlugInAction: CheckPlugInActionExecute(); break;
+  case HelpAction: HelpActionExecute(); break;
+  case AboutAction: AboutActionExecute(); break;
+  case NewItemAction: NewButtonClick(); break;
+  case EditItemAction: EditButtonClick(); break;
+  case RemoveItemAction: DeleteButtonClick(); break;
+  case UndoAction: UndoActionExecute(); break;
+  case RedoAction: RedoActionExecute(); break;
+  case CutAction: CutActionExecute(); break;
+  case CopyAction: CopyActionExecute(); break;
+  case PasteAction: PasteActionExecute(); break;
+  case DuplicateAction: DuplicateActionExecute(); break;
+  case MoveUpAction: MoveUpActionExecute(); break;
+  case MoveDownAction: MoveDownActionExecute(); break;
+  case SelectAllAction: SelectAllActionExecute(); break;
   default: break;
   }
 }
@@ -517,7 +517,7 @@ LRESULT TVarnexForm::HandleNotify(NMHDR& header) {
   if (header.hwndFrom == FListView) {
     if (header.code == NM_CUSTOMDRAW) return DrawRowOverlay(reinterpret_cast<NMLVCUSTOMDRAW&>(header));
     if (header.code == LVN_ITEMCHANGED && !FQuietSelection) UpdateItemActions(); // CleanItemsListViewChange
-    if (header.code == NM_DBLCLK) RunCommand(IDM_EDITITEM);
+    if (header.code == NM_DBLCLK) RunCommand(EditItemAction);
   } else if (header.hwndFrom == FToolbar && header.code == TBN_HOTITEMCHANGE) {
     const auto& change = reinterpret_cast<const NMTBHOTITEM&>(header);
     const TAction* action = (change.dwFlags & HICF_LEAVING) ? nullptr : FindAction(change.idNew);

@@ -94,7 +94,7 @@ TEST_F(About, ClickingTheLinksHandsTheMailAndWebAddressesToTheShell) {
     Click(Label(4)); // not a link
     PostMessageA(PlugInAboutForm->Handle(), WM_COMMAND, IDOK, 0);
   });
-  Command(IDM_ABOUT);
+  Command(AboutAction);
   ASSERT_TRUE(clicks.Ran());
   EXPECT_FALSE(IsWindowVisible(PlugInAboutForm->Handle()));
   ASSERT_EQ(calls.size(), 2u);

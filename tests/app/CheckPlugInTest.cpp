@@ -123,7 +123,7 @@ TEST_F(CheckPlugIn, F7AndTheMenuListWhatLintFindsInTheSameFile) {
   std::vector<std::string> byKey;
   std::vector<std::string> byMenu;
   Run({
-      Command(IDM_OPEN),
+      Command(OpenAction),
       [] { SetFocus(VarnexForm->ListView()); },
       Key(VK_F7),
       [&] {
@@ -134,7 +134,7 @@ TEST_F(CheckPlugIn, F7AndTheMenuListWhatLintFindsInTheSameFile) {
       },
       Key(VK_ESCAPE),
       [] { EXPECT_FALSE(DialogShown()) << "Esc closes it"; },
-      Command(IDM_CHECKPLUGIN),
+      Command(CheckPlugInAction),
       [&] { byMenu = DialogRows(); },
       Click(CheckPlugInForm, IDCANCEL),
   });
@@ -223,7 +223,7 @@ TEST_F(CheckPlugIn, EditItemAndADoubleClickGoToTheFindingsItemOrToProperties) {
         folderInEditor = FolderEditor->Folder();
       },
       Key(VK_ESCAPE),
-      Command(IDM_PROPERTIES),
+      Command(PropertiesAction),
       Type(PlugInPropsForm, IDC_NAMEEDIT, std::string(130, 'N')),
       Key(VK_RETURN),
       Key(VK_F7),
@@ -260,16 +260,16 @@ TEST_F(CheckPlugIn, ThePanelAndTheOverlaysFollowEveryChange) {
   user.ChooseFile(path);
   user.PressButton(IDYES); // New: the same question
   const std::function<void()> changes[] = {
-      [] { AppWindows::Command(IDM_NEWITEM); },
-      [] { AppWindows::Command(IDM_NEWITEM); },
-      [] { List().SelectRow(1); AppWindows::Command(IDM_EDITITEM); },
-      [] { AppWindows::Command(IDM_NEWITEM); },
-      [] { List().SelectRow(1); AppWindows::Command(IDM_EDITITEM); },
-      [] { List().SelectRow(0); AppWindows::Command(IDM_EDITITEM); },
-      [] { List().SelectRow(0); AppWindows::Command(IDM_REMOVEITEM); },
-      [] { AppWindows::Command(IDM_OPEN); },
-      [] { List().SelectRow(8); AppWindows::Command(IDM_REMOVEITEM); },
-      [] { AppWindows::Command(IDM_NEW); },
+      [] { AppWindows::Command(NewItemAction); },
+      [] { AppWindows::Command(NewItemAction); },
+      [] { List().SelectRow(1); AppWindows::Command(EditItemAction); },
+      [] { AppWindows::Command(NewItemAction); },
+      [] { List().SelectRow(1); AppWindows::Command(EditItemAction); },
+      [] { List().SelectRow(0); AppWindows::Command(EditItemAction); },
+      [] { List().SelectRow(0); AppWindows::Command(RemoveItemAction); },
+      [] { AppWindows::Command(OpenAction); },
+      [] { List().SelectRow(8); AppWindows::Command(RemoveItemAction); },
+      [] { AppWindows::Command(NewAction); },
   };
   const std::pair<const char*, std::vector<int>> expected[] = {
       {"0 errors, 1 warning", {kWarning}},      // New Item: a folder without masks

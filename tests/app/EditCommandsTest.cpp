@@ -76,7 +76,7 @@ protected:
   }
   static std::string UndoCaption() {
     char caption[64] = {};
-    GetMenuStringA(GetMenu(VarnexForm->Handle()), IDM_UNDO, caption, sizeof caption, MF_BYCOMMAND);
+    GetMenuStringA(GetMenu(VarnexForm->Handle()), UndoAction, caption, sizeof caption, MF_BYCOMMAND);
     return caption;
   }
   static void PutText(const std::string& utf8) {
@@ -122,7 +122,7 @@ TEST_F(Editing, EveryKindOfChangeUndoesAndRedoesToTheSameBytesAndTheFlagFollowsT
       Select({0}),
       Key(VK_INSERT), Click(PlugInTypeSelectForm, IDC_FILERADIOBUTTON), Key(VK_RETURN),
       Type(FilenameEditor, IDC_FILENAMEEDIT, "C:\\new.log"), Key(VK_RETURN), changed("New Item"),
-      Select({0}), Command(IDM_EDITITEM), Type(FilenameEditor, IDC_FILENAMEEDIT, ".old"), Key(VK_RETURN),
+      Select({0}), Command(EditItemAction), Type(FilenameEditor, IDC_FILENAMEEDIT, ".old"), Key(VK_RETURN),
       changed("Edit Item"),
       Select({1, 2}), Key(VK_DELETE), changed("Remove Item"), // both selected rows
       Select({0}), Shortcut(VK_SHIFT, VK_DELETE), changed("Cut"),
@@ -133,7 +133,7 @@ TEST_F(Editing, EveryKindOfChangeUndoesAndRedoesToTheSameBytesAndTheFlagFollowsT
       Shortcut(VK_CONTROL, VK_DOWN), changed("Move Down"),
       [&] { EXPECT_EQ(List().SelectedRows(), (std::vector<int>{1, 3})) << "the selection moves with the rows"; },
       Drop({Wide(dropped)}), changed("Drop"),
-      Command(IDM_PROPERTIES), Type(PlugInPropsForm, IDC_NAMEEDIT, " renamed"), Key(VK_RETURN),
+      Command(PropertiesAction), Type(PlugInPropsForm, IDC_NAMEEDIT, " renamed"), Key(VK_RETURN),
       changed("Properties"),
   };
   for (int i = 0; i < 10; ++i) {
@@ -163,7 +163,7 @@ TEST_F(Editing, EveryKindOfChangeUndoesAndRedoesToTheSameBytesAndTheFlagFollowsT
        Shortcut(VK_CONTROL, 'Z'), [] { EXPECT_TRUE(VarnexForm->Modified()); },
        Shortcut(VK_CONTROL, 'Y'), [] { EXPECT_FALSE(VarnexForm->Modified()) << "back at the save"; },
        Shortcut(VK_CONTROL, 'Z'), Select({0}), Shortcut(VK_CONTROL, 'D'),
-       [] { EXPECT_FALSE(VarnexForm->ActionEnabled(IDM_REDO)) << "the change dropped the undone step"; },
+       [] { EXPECT_FALSE(VarnexForm->ActionEnabled(RedoAction)) << "the change dropped the undone step"; },
        Shortcut(VK_CONTROL, 'Z'),
        [] { EXPECT_TRUE(VarnexForm->Modified()) << "the saved state cannot be reached again"; }});
 }
@@ -172,15 +172,15 @@ TEST_F(Editing, MovesStopAtTheEndsAndEveryCommandIsEnabledOnlyWhenItCanAct) {
   AddStartingItems();
   const auto enabled = [] {
     std::vector<UINT> ids;
-    for (const UINT id : {IDM_UNDO, IDM_REDO, IDM_CUT, IDM_COPY, IDM_DUPLICATE, IDM_MOVEUP, IDM_MOVEDOWN, IDM_SELECTALL})
+    for (const UINT id : {UndoAction, RedoAction, CutAction, CopyAction, DuplicateAction, MoveUpAction, MoveDownAction, SelectAllAction})
       if (VarnexForm->ActionEnabled(id)) ids.push_back(id);
     return ids;
   };
   const std::vector<std::string> before = Descriptions();
   List().SelectRows({});
-  EXPECT_EQ(enabled(), (std::vector<UINT>{IDM_SELECTALL}));
+  EXPECT_EQ(enabled(), (std::vector<UINT>{SelectAllAction}));
   List().SelectRows({0, 2});
-  EXPECT_EQ(enabled(), (std::vector<UINT>{IDM_CUT, IDM_COPY, IDM_DUPLICATE, IDM_SELECTALL}))
+  EXPECT_EQ(enabled(), (std::vector<UINT>{CutAction, CopyAction, DuplicateAction, SelectAllAction}))
       << "the first row cannot go up, the last cannot go down";
   VarnexForm->MoveUpActionExecute();
   VarnexForm->MoveDownActionExecute();
@@ -190,7 +190,7 @@ TEST_F(Editing, MovesStopAtTheEndsAndEveryCommandIsEnabledOnlyWhenItCanAct) {
   EXPECT_EQ(List().SelectedRows(), (std::vector<int>{0, 1, 2}));
   Run({Select({1}), Shortcut(VK_CONTROL, VK_DOWN)});
   EXPECT_EQ(Descriptions(), (std::vector<std::string>{before[0], before[2], before[1]}));
-  EXPECT_EQ(enabled(), (std::vector<UINT>{IDM_UNDO, IDM_CUT, IDM_COPY, IDM_DUPLICATE, IDM_MOVEUP, IDM_SELECTALL}));
+  EXPECT_EQ(enabled(), (std::vector<UINT>{UndoAction, CutAction, CopyAction, DuplicateAction, MoveUpAction, SelectAllAction}));
 }
 
 TEST_F(Editing, CopiedItemsPasteInASecondProgramAndAsTheTextThatPpjDumpWrites) {
@@ -227,8 +227,8 @@ TEST_F(Editing, CopiedItemsPasteInASecondProgramAndAsTheTextThatPpjDumpWrites) {
     if (second == nullptr) Sleep(50); // polling another program's start, with a deadline
   }
   ASSERT_NE(second, nullptr) << "the second program did not open its window";
-  SendMessageA(second, WM_COMMAND, IDM_PASTE, 0);
-  SendMessageA(second, WM_COMMAND, IDM_SAVE, 0);
+  SendMessageA(second, WM_COMMAND, PasteAction, 0);
+  SendMessageA(second, WM_COMMAND, SaveAction, 0);
   PostMessageA(second, WM_CLOSE, 0, 0);
   EXPECT_EQ(WaitForSingleObject(process.get(), 20000), WAIT_OBJECT_0);
   const std::string saved = ReadWholeFile(path);

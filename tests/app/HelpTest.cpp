@@ -85,7 +85,7 @@ class HelpTopic : public AppWindows {};
 
 TEST_F(HelpTopic, OpensTheHelpFileBesideTheProgramInTheSystemControl) {
   ScriptedUser user; // an error box would be recorded here
-  Command(IDM_HELPTOPIC);
+  Command(HelpAction);
   HWND help = nullptr;
   EnumThreadWindows(GetCurrentThreadId(), FindHelpWindow, reinterpret_cast<LPARAM>(&help));
   ASSERT_NE(help, nullptr) << "no HTML Help window";

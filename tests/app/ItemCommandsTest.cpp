@@ -73,9 +73,9 @@ TEST_F(ItemCommands, TheTypeDialogHasItsKindsAndHintsAndRemembersTheLastChoice) 
   user.FillThenPress({IDC_FOLDERRADIOBUTTON}, {}, IDOK);
   user.PressButton(IDCANCEL); // the folder editor
   user.PressButton(IDCANCEL); // the type dialog, the next time
-  Command(IDM_NEWITEM);
+  Command(NewItemAction);
   EXPECT_EQ(PlugInTypeSelectForm->Kind(), plugin::ItemKind::Folder);
-  Command(IDM_NEWITEM);
+  Command(NewItemAction);
   EXPECT_EQ(PlugInTypeSelectForm->Kind(), plugin::ItemKind::Folder) << "never reset";
   const auto seen = user.Seen();
   ASSERT_EQ(seen.size(), 3u);
@@ -88,8 +88,8 @@ TEST_F(ItemCommands, ACancelledEditorOrTypeDialogAddsNothingAndLeavesTheFlag) {
   user.PressButton(IDOK);     // Registry Item
   user.PressButton(IDCANCEL); // the registry editor
   user.PressButton(IDCANCEL); // the type dialog itself
-  Command(IDM_NEWITEM);
-  Command(IDM_NEWITEM);
+  Command(NewItemAction);
+  Command(NewItemAction);
   EXPECT_EQ(user.PendingAnswers(), 0);
   EXPECT_EQ(VarnexForm->ItemCount(), 0);
   EXPECT_FALSE(VarnexForm->Modified());
@@ -102,7 +102,7 @@ TEST_F(ItemCommands, NewItemsTakeThePlugInsNameAndGoLastWithoutMovingTheSelectio
   user.FillThenPress({IDC_REGISTRYITEMRADIOBUTTON_TYPE}, {}, IDOK);
   user.FillThenPress({IDC_REGISTRYITEMRADIOBUTTON, IDC_CURRENTUSERRADIOBUTTON},
                      {{IDC_KEYNAMEEDIT, "\\Software\\Demo"}, {IDC_VALUENAMEEDIT, "Last"}}, IDOK);
-  Command(IDM_NEWITEM);
+  Command(NewItemAction);
   ASSERT_EQ(VarnexForm->ItemCount(), 2);
   EXPECT_EQ(List().Cell(1, 0), "Registry");
   EXPECT_EQ(List().RowImage(1), 0);
@@ -122,8 +122,8 @@ TEST_F(ItemCommands, ANewFileItemStartsEmptyWhateverTheLastOneHeld) {
   user.FillThenPress({}, {{IDC_FILENAMEEDIT, "%WINDOWS%\\old.log"}}, IDOK);
   user.PressButton(IDOK); // File again
   user.PressButton(IDOK); // the file editor, as it opens
-  Command(IDM_NEWITEM);
-  Command(IDM_NEWITEM);
+  Command(NewItemAction);
+  Command(NewItemAction);
   ASSERT_EQ(VarnexForm->ItemCount(), 2);
   EXPECT_EQ(Description(0), "Delete file %WINDOWS%\\old.log");
   EXPECT_EQ(Description(1), "Delete file ") << "an empty name is accepted";
@@ -136,7 +136,7 @@ TEST_F(ItemCommands, ACancelledRegistryEditKeepsTheVeryItemAndTheFlag) {
   const TCleanObj* before = VarnexForm->Item(0);
   ScriptedUser user;
   user.FillThenPress({IDC_LOCALMACHINERADIOBUTTON}, {{IDC_KEYNAMEEDIT, "changed"}}, IDCANCEL);
-  Command(IDM_EDITITEM);
+  Command(EditItemAction);
   EXPECT_EQ(user.PendingAnswers(), 0);
   EXPECT_EQ(VarnexForm->Item(0), before) << "the same object";
   const auto& item = dynamic_cast<const TCleanRegistry&>(*before);
@@ -152,13 +152,13 @@ TEST_F(ItemCommands, ARegistryEditTakesTheNewPlugInNameAFileOrFolderEditKeepsIts
   AddRow(std::make_unique<TCleanFolder>("Old", "C:\\dir", false));
   ScriptedUser user;
   user.FillThenPress({}, {{IDC_NAMEEDIT, "Renamed"}}, IDOK); // Properties
-  Command(IDM_PROPERTIES);
+  Command(PropertiesAction);
   ASSERT_EQ(VarnexForm->PlugInName(), "Renamed");
 
   const TCleanObj* oldRegistry = VarnexForm->Item(0);
   List().SelectRow(0);
   user.PressButton(IDOK);
-  Command(IDM_EDITITEM);
+  Command(EditItemAction);
   EXPECT_NE(VarnexForm->Item(0), oldRegistry) << "a registry item is made anew";
   EXPECT_EQ(VarnexForm->Item(0)->Name(), "Renamed");
   EXPECT_EQ(ValueNameOf(0), "Last");
@@ -166,18 +166,18 @@ TEST_F(ItemCommands, ARegistryEditTakesTheNewPlugInNameAFileOrFolderEditKeepsIts
   const TCleanObj* file = VarnexForm->Item(1);
   List().SelectRow(1);
   user.FillThenPress({}, {{IDC_FILENAMEEDIT, "C:\\b.log"}}, IDOK);
-  Command(IDM_EDITITEM);
+  Command(EditItemAction);
   EXPECT_EQ(VarnexForm->Item(1), file) << "a file item is changed in place";
   EXPECT_EQ(file->Name(), "Old");
   EXPECT_EQ(Description(1), "Delete file C:\\b.log");
 
   List().SelectRow(2);
   user.FillThenPress({IDC_REMOVEEMPTYFOLDERCHECKBOX}, {}, IDOK);
-  Command(IDM_EDITITEM);
+  Command(EditItemAction);
   EXPECT_EQ(VarnexForm->Item(2)->Name(), "Old");
   EXPECT_EQ(Description(2), "Delete files in folder C:\\dir, remove empty folders automatically");
   user.FillThenPress({IDC_REMOVEEMPTYFOLDERCHECKBOX}, {}, IDOK);
-  Command(IDM_EDITITEM);
+  Command(EditItemAction);
   EXPECT_EQ(Description(2), "Delete files in folder C:\\dir");
   EXPECT_EQ(user.PendingAnswers(), 0);
   EXPECT_EQ(List().Cell(2, 0), "Folder") << "the row keeps its caption";
@@ -194,10 +194,10 @@ TEST_F(ItemCommands, EditAndRemoveWithoutASelectedRowDoNothingEvenWhenEnabled) {
   EXPECT_FALSE(VarnexForm->Modified());
 
   List().SelectRow(0);
-  Command(IDM_REMOVEITEM); // no question
+  Command(RemoveItemAction); // no question
   EXPECT_EQ(VarnexForm->ItemCount(), 0);
   EXPECT_TRUE(VarnexForm->Modified());
-  EXPECT_FALSE(VarnexForm->ActionEnabled(IDM_REMOVEITEM)) << "nothing is selected any more";
+  EXPECT_FALSE(VarnexForm->ActionEnabled(RemoveItemAction)) << "nothing is selected any more";
   EXPECT_TRUE(user.Seen().empty());
 }
 
@@ -253,7 +253,7 @@ TEST_F(BuildingAPlugIn, FromNothingWithTheKeyboardAndThePickers) {
   user.ChooseFile(path);                     // Save As
 
   Run({
-      Command(IDM_NEW),
+      Command(NewAction),
       [] { SetFocus(VarnexForm->ListView()); },
       // A whole key, picked.
       Key(VK_INSERT),
@@ -305,7 +305,7 @@ TEST_F(BuildingAPlugIn, FromNothingWithTheKeyboardAndThePickers) {
       [] { TListBox(FolderEditor->MaskListBox()).Select(1); },
       Click(FolderEditor, IDC_REMOVEMASKBUTTON),
       Click(FolderEditor, IDOK),
-      Command(IDM_SAVE), // untitled: the save dialog
+      Command(SaveAction), // untitled: the save dialog
   });
   EXPECT_EQ(user.PendingAnswers(), 0) << "the folder browser or the save dialog did not open";
 
@@ -332,17 +332,17 @@ TEST_F(BuildingAPlugIn, AnOpenedPlugInChangedInEveryKindAndTrimmedSavesThoseChan
   user.ChooseFile(path);
 
   Run({
-      Command(IDM_OPEN),
+      Command(OpenAction),
       [] { List().SelectRow(0); },
-      Command(IDM_EDITITEM),
+      Command(EditItemAction),
       Click(RegItemEditor, IDC_REGISTRYKEYRADIOBUTTON),
       Key(VK_RETURN),
       [] { List().SelectRow(1); },
-      Command(IDM_EDITITEM),
+      Command(EditItemAction),
       [] { TEditBox(FilenameEditor->FilenameEdit()).SetText("C:\\new.log"); },
       Key(VK_RETURN),
       [] { List().SelectRow(2); },
-      Command(IDM_EDITITEM),
+      Command(EditItemAction),
       Click(FolderEditor, IDC_ADDMASKBUTTON),
       Type(MaskEditor, IDC_MASKEDIT, "*.bak"),
       Key(VK_RETURN),
@@ -350,7 +350,7 @@ TEST_F(BuildingAPlugIn, AnOpenedPlugInChangedInEveryKindAndTrimmedSavesThoseChan
       [] { List().SelectRow(3); },
       [] { SetFocus(VarnexForm->ListView()); },
       Key(VK_DELETE),
-      Command(IDM_SAVE), // titled: no dialog
+      Command(SaveAction), // titled: no dialog
   });
 
   TCleanRegistry wholeKey("Demo", kCurrentUser, 1, "\\Software\\Demo", "Last"); // re-made

@@ -70,7 +70,7 @@ protected:
   void SelectRow(int row) { TListView(form->ListView()).SelectRow(row); }
   void OpenThroughDialog(const std::string& path) {
     user.ChooseFile(path);
-    Command(IDM_OPEN);
+    Command(OpenAction);
   }
 
   TempFolder folder;
@@ -84,9 +84,9 @@ TEST_F(MainWindow, StartsUntitledWithNoneLabelsAndTheItemCommandsDisabled) {
   EXPECT_EQ(Text(form->AuthorLabel()), "(none)");
   EXPECT_EQ(form->ItemCount(), 0);
   EXPECT_FALSE(form->Modified());
-  EXPECT_FALSE(form->ActionEnabled(IDM_EDITITEM));
-  EXPECT_FALSE(form->ActionEnabled(IDM_REMOVEITEM));
-  EXPECT_TRUE(form->ActionEnabled(IDM_NEWITEM));
+  EXPECT_FALSE(form->ActionEnabled(EditItemAction));
+  EXPECT_FALSE(form->ActionEnabled(RemoveItemAction));
+  EXPECT_TRUE(form->ActionEnabled(NewItemAction));
   EXPECT_GT(form->Time(), 40000.0) << "the time stamp is set when the window is first shown";
 
   RECT window{};
@@ -124,15 +124,15 @@ TEST_F(MainWindow, SelectingARowEnablesEditAndRemoveAndNewDisablesThemAgain) {
   WriteWholeFile(path, ThreeItemPlugIn());
   OpenThroughDialog(path);
   SelectRow(1);
-  EXPECT_TRUE(form->ActionEnabled(IDM_EDITITEM));
-  EXPECT_TRUE(form->ActionEnabled(IDM_REMOVEITEM));
-  EXPECT_TRUE(SendMessageA(form->Toolbar(), TB_ISBUTTONENABLED, IDM_REMOVEITEM, 0));
+  EXPECT_TRUE(form->ActionEnabled(EditItemAction));
+  EXPECT_TRUE(form->ActionEnabled(RemoveItemAction));
+  EXPECT_TRUE(SendMessageA(form->Toolbar(), TB_ISBUTTONENABLED, RemoveItemAction, 0));
 
-  Command(IDM_NEW);
+  Command(NewAction);
   EXPECT_EQ(form->ItemCount(), 0);
-  EXPECT_FALSE(form->ActionEnabled(IDM_EDITITEM));
-  EXPECT_FALSE(form->ActionEnabled(IDM_REMOVEITEM));
-  EXPECT_FALSE(SendMessageA(form->Toolbar(), TB_ISBUTTONENABLED, IDM_REMOVEITEM, 0));
+  EXPECT_FALSE(form->ActionEnabled(EditItemAction));
+  EXPECT_FALSE(form->ActionEnabled(RemoveItemAction));
+  EXPECT_FALSE(SendMessageA(form->Toolbar(), TB_ISBUTTONENABLED, RemoveItemAction, 0));
 }
 
 TEST_F(MainWindow, NewAsksOnlyWhenModifiedAndNoKeepsEverything) {
@@ -140,7 +140,7 @@ TEST_F(MainWindow, NewAsksOnlyWhenModifiedAndNoKeepsEverything) {
   WriteWholeFile(path, ThreeItemPlugIn());
   OpenThroughDialog(path);
 
-  Command(IDM_NEW); // unmodified: no question
+  Command(NewAction); // unmodified: no question
   EXPECT_EQ(user.Seen().size(), 1u);
   EXPECT_EQ(Title(), "Varnex - [Noname.ppj]");
   EXPECT_EQ(Text(form->NameLabel()), "") << "after New the labels are empty, not (none)";
@@ -149,7 +149,7 @@ TEST_F(MainWindow, NewAsksOnlyWhenModifiedAndNoKeepsEverything) {
   OpenThroughDialog(path);
   form->MarkModified();
   user.PressButton(IDNO);
-  Command(IDM_NEW);
+  Command(NewAction);
   ASSERT_EQ(user.Seen().size(), 3u);
   EXPECT_EQ(user.Seen()[2].Text, "Current plug-in not saved, continue anyway?");
   EXPECT_EQ(form->ItemCount(), 3);
@@ -157,7 +157,7 @@ TEST_F(MainWindow, NewAsksOnlyWhenModifiedAndNoKeepsEverything) {
   EXPECT_TRUE(form->Modified());
 
   user.PressButton(IDYES);
-  Command(IDM_NEW);
+  Command(NewAction);
   EXPECT_EQ(form->ItemCount(), 0);
   EXPECT_FALSE(form->Modified());
   EXPECT_GT(form->Time(), 46364.5) << "New stamps the current time";
@@ -169,7 +169,7 @@ TEST_F(MainWindow, OpenOnAModifiedPlugInAsksAndNoKeepsIt) {
   OpenThroughDialog(path);
   form->MarkModified();
   user.PressButton(IDNO);
-  Command(IDM_OPEN);
+  Command(OpenAction);
   ASSERT_EQ(user.Seen().size(), 2u) << "No ends Open before its dialog";
   EXPECT_EQ(user.Seen()[1].Text, "Current plug-in not saved, continue anyway?");
   EXPECT_EQ(form->ItemCount(), 3);
@@ -186,7 +186,7 @@ TEST_F(MainWindow, AFileThatCannotBeOpenedShowsTheErrorAndKeepsTheLabels) {
   user.PressButton(IDYES); // continue despite the changes
   user.ChooseFile(missing);
   user.PressButton(IDOK); // the error box
-  Command(IDM_OPEN);
+  Command(OpenAction);
 
   const auto seen = user.Seen();
   ASSERT_EQ(seen.size(), 4u);
@@ -208,7 +208,7 @@ TEST_F(MainWindow, AFileWithoutTheMagicIsReportedAndLeavesThePlugInUntitled) {
   WriteWholeFile(path, bytes);
   user.ChooseFile(path);
   user.PressButton(IDOK); // the warning
-  Command(IDM_OPEN);
+  Command(OpenAction);
   const auto seen = user.Seen();
   ASSERT_EQ(seen.size(), 2u) << "a warning after the open dialog";
   EXPECT_EQ(seen[1].Caption, "Warning");
@@ -220,7 +220,7 @@ TEST_F(MainWindow, AFileWithoutTheMagicIsReportedAndLeavesThePlugInUntitled) {
   EXPECT_EQ(Text(form->NameLabel()), "(none)");
 
   user.PressButton(IDCANCEL); // Save asks for a file instead of writing over the other one
-  Command(IDM_SAVE);
+  Command(SaveAction);
   EXPECT_EQ(user.Seen().size(), 3u);
   EXPECT_EQ(ReadWholeFile(path), bytes);
 }
@@ -234,7 +234,7 @@ TEST_F(MainWindow, AFileThatExistsButCannotBeReadLeavesThePlugInUntitled) {
     ASSERT_TRUE(holder);
     user.ChooseFile(path);
     user.PressButton(IDOK); // the error box
-    Command(IDM_OPEN);
+    Command(OpenAction);
   }
   const auto seen = user.Seen();
   ASSERT_EQ(seen.size(), 2u);
@@ -267,7 +267,7 @@ TEST_F(MainWindow, ADamagedFileKeepsItsCompleteItemsAsAnUntitledModifiedPlugIn) 
   WriteWholeFile(path, whole.substr(0, whole.size() - 10)); // ends inside the folder item
   user.ChooseFile(path);
   user.PressButton(IDOK); // the warning
-  Command(IDM_OPEN);
+  Command(OpenAction);
 
   const auto seen = user.Seen();
   ASSERT_EQ(seen.size(), 2u);
@@ -285,7 +285,7 @@ TEST_F(MainWindow, SaveOfATitledPlugInWritesTheSameBytesBack) {
   WriteWholeFile(path, ThreeItemPlugIn());
   OpenThroughDialog(path);
   form->MarkModified();
-  Command(IDM_SAVE);
+  Command(SaveAction);
   EXPECT_EQ(user.Seen().size(), 1u) << "a titled plug-in is saved without a question";
   EXPECT_FALSE(form->Modified());
   EXPECT_EQ(ReadWholeFile(path), ThreeItemPlugIn());
@@ -294,14 +294,14 @@ TEST_F(MainWindow, SaveOfATitledPlugInWritesTheSameBytesBack) {
 TEST_F(MainWindow, SaveOfAnUntitledPlugInAsksForAFileAndCancelChangesNothing) {
   form->MarkModified();
   user.PressButton(IDCANCEL);
-  Command(IDM_SAVE);
+  Command(SaveAction);
   EXPECT_EQ(user.Seen().size(), 1u);
   EXPECT_TRUE(form->Modified());
   EXPECT_EQ(Title(), "Varnex - [Noname.ppj]");
 
   const std::string path = folder.File("new.ppj");
   user.ChooseFile(path);
-  Command(IDM_SAVE);
+  Command(SaveAction);
   EXPECT_EQ(Title(), "Varnex - [" + path + "]");
   EXPECT_FALSE(form->Modified());
   const std::string bytes = ReadWholeFile(path);
@@ -316,7 +316,7 @@ TEST_F(MainWindow, SaveAsAsksBeforeReplacingAnExistingFile) {
   form->MarkModified();
   user.ChooseFile(path);
   user.PressButton(IDYES); // replace it
-  Command(IDM_SAVEAS);
+  Command(SaveAsAction);
   const auto seen = user.Seen();
   ASSERT_EQ(seen.size(), 2u) << "the dialog asks before it replaces the file; seen: "
                              << (seen.empty() ? "" : seen.back().Caption + " / " + seen.back().Text)
@@ -352,7 +352,7 @@ TEST_F(MainWindow, AFailedSaveShowsTheErrorAndLeavesTheOldFileTheFlagAndNothingE
                                     nullptr, OPEN_EXISTING, 0, nullptr));
     ASSERT_TRUE(holder);
     user.PressButton(IDOK);
-    Command(IDM_SAVE);
+    Command(SaveAction);
   }
   const auto seen = user.Seen();
   ASSERT_EQ(seen.size(), 2u);
@@ -366,7 +366,7 @@ TEST_F(MainWindow, ASaveIntoAFolderThatCannotTakeAFileNamesTheTarget) {
   const std::string path = folder.File("gone\\p.ppj"); // the folder does not exist
   form->SetProjectFileName(path);
   user.PressButton(IDOK);
-  Command(IDM_SAVE);
+  Command(SaveAction);
   const auto seen = user.Seen();
   ASSERT_EQ(seen.size(), 1u);
   EXPECT_EQ(seen[0].Text.rfind("Cannot create file \"" + path + "\". ", 0), 0u) << seen[0].Text;
@@ -384,7 +384,7 @@ TEST_F(MainWindow, AFolderWhosePathIsNearMaxPathSavesAndKeepsNothingElse) {
   WriteWholeFile(folder.File("three.ppj"), ThreeItemPlugIn());
   OpenThroughDialog(folder.File("three.ppj"));
   form->SetProjectFileName(path);
-  Command(IDM_SAVE);
+  Command(SaveAction);
   EXPECT_EQ(user.Seen().size(), 1u) << "no error";
   EXPECT_EQ(ReadWholeFile(path), ThreeItemPlugIn());
   EXPECT_EQ(FilesIn(deep), std::vector<std::string>{"p.ppj"}) << "no file left behind";
@@ -423,7 +423,7 @@ TEST_F(MainWindow, NamesAreCutAndMasksLeftOutWholeOnlyWhenConfirmedAndThenHeldAs
   form->MarkModified();
 
   user.PressButton(IDNO);
-  Command(IDM_SAVE);
+  Command(SaveAction);
   ASSERT_EQ(user.Seen().size(), 2u);
   EXPECT_EQ(user.Seen()[1].Text,
             "Some texts are too long for the plug-in file:\n\n"
@@ -434,7 +434,7 @@ TEST_F(MainWindow, NamesAreCutAndMasksLeftOutWholeOnlyWhenConfirmedAndThenHeldAs
   EXPECT_EQ(ReadWholeFile(path), bytes);
 
   user.PressButton(IDYES);
-  Command(IDM_SAVE);
+  Command(SaveAction);
   EXPECT_FALSE(form->Modified());
   std::string masks;
   for (int i = 0; i < 341; ++i) masks += "a\r\n";
@@ -447,7 +447,7 @@ TEST_F(MainWindow, NamesAreCutAndMasksLeftOutWholeOnlyWhenConfirmedAndThenHeldAs
   EXPECT_EQ(Text(form->NameLabel()), std::string(127, 'N'));
   EXPECT_EQ(dynamic_cast<TCleanFolder&>(*form->Item(2)).Masks().size(), 341u);
 
-  Command(IDM_SAVE);
+  Command(SaveAction);
   EXPECT_EQ(user.Seen().size(), 3u) << "what was saved fits: no question the next time";
   EXPECT_EQ(ReadWholeFile(path), saved);
 }
@@ -464,9 +464,9 @@ TEST_F(MainWindow, APathOrKeyThatDoesNotFitIsNeverShortenedAndNothingIsSaved) {
   form->MarkModified();
 
   user.PressButton(IDOK);
-  Command(IDM_SAVE);
+  Command(SaveAction);
   user.PressButton(IDOK);
-  Command(IDM_SAVEAS);
+  Command(SaveAsAction);
   const auto seen = user.Seen();
   ASSERT_EQ(seen.size(), 3u) << "no question and no file dialog, only the error box each time";
   for (std::size_t i = 1; i < 3; ++i) {
@@ -490,21 +490,21 @@ TEST_F(MainWindow, CloseAsksOnlyWhenModified) {
 
   user.PressButton(IDYES);
   const HWND handle = form->Handle();
-  Command(IDM_EXIT);
+  Command(ExitAction);
   EXPECT_FALSE(IsWindow(handle)) << "Exit closes the window as its close box does";
 }
 
 TEST_F(MainWindow, TheStatusBarShowsTheHintOfTheHighlightedMenuEntryAndButton) {
-  SendMessageA(form->Handle(), WM_MENUSELECT, MAKEWPARAM(IDM_OPEN, MF_HILITE),
+  SendMessageA(form->Handle(), WM_MENUSELECT, MAKEWPARAM(OpenAction, MF_HILITE),
                reinterpret_cast<LPARAM>(GetMenu(form->Handle())));
   EXPECT_EQ(StatusText(), "Open a plug-in from your disk");
-  SendMessageA(form->Handle(), WM_MENUSELECT, MAKEWPARAM(IDM_PREVIEWSIZE, MF_HILITE),
+  SendMessageA(form->Handle(), WM_MENUSELECT, MAKEWPARAM(PreviewSizeAction, MF_HILITE),
                reinterpret_cast<LPARAM>(GetMenu(form->Handle())));
   EXPECT_EQ(StatusText(), "Show how many size can be free on current plug-in");
   SendMessageA(form->Handle(), WM_MENUSELECT, MAKEWPARAM(0xFFFF, 0xFFFF), 0);
   EXPECT_EQ(StatusText(), "");
 
-  const int saveButton = static_cast<int>(SendMessageA(form->Toolbar(), TB_COMMANDTOINDEX, IDM_SAVE, 0));
+  const int saveButton = static_cast<int>(SendMessageA(form->Toolbar(), TB_COMMANDTOINDEX, SaveAction, 0));
   SendMessageA(form->Toolbar(), TB_SETHOTITEM, saveButton, 0);
   EXPECT_EQ(StatusText(), "Save plug-in to disk");
   SendMessageA(form->Toolbar(), TB_SETHOTITEM, static_cast<WPARAM>(-1), 0);
@@ -512,7 +512,7 @@ TEST_F(MainWindow, TheStatusBarShowsTheHintOfTheHighlightedMenuEntryAndButton) {
 }
 
 TEST_F(MainWindow, TheToolbarHasItsButtonsInOrderWithTheirCaptions) {
-  const UINT expected[] = {IDM_NEW, 0, IDM_OPEN, IDM_SAVE, 0, IDM_NEWITEM, IDM_REMOVEITEM, 0, IDM_PROPERTIES};
+  const UINT expected[] = {NewAction, 0, OpenAction, SaveAction, 0, NewItemAction, RemoveItemAction, 0, PropertiesAction};
   ASSERT_EQ(SendMessageA(form->Toolbar(), TB_BUTTONCOUNT, 0, 0), 9);
   for (int i = 0; i < 9; ++i) {
     TBBUTTON button{};
@@ -520,9 +520,9 @@ TEST_F(MainWindow, TheToolbarHasItsButtonsInOrderWithTheirCaptions) {
     EXPECT_EQ(static_cast<UINT>(button.fsStyle & BTNS_SEP ? 0 : button.idCommand), expected[i]) << i;
   }
   char caption[64] = {};
-  SendMessageA(form->Toolbar(), TB_GETBUTTONTEXTA, IDM_REMOVEITEM, reinterpret_cast<LPARAM>(caption));
+  SendMessageA(form->Toolbar(), TB_GETBUTTONTEXTA, RemoveItemAction, reinterpret_cast<LPARAM>(caption));
   EXPECT_STREQ(caption, "&Remove");
-  SendMessageA(form->Toolbar(), TB_GETBUTTONTEXTA, IDM_NEWITEM, reinterpret_cast<LPARAM>(caption));
+  SendMessageA(form->Toolbar(), TB_GETBUTTONTEXTA, NewItemAction, reinterpret_cast<LPARAM>(caption));
   EXPECT_STREQ(caption, "&New Item");
 }
 

@@ -93,7 +93,7 @@ protected:
   void StartPreviewAndClose() {
     ScriptedUser user;
     user.PressButton(IDCANCEL);
-    Command(IDM_PREVIEWSIZE);
+    Command(PreviewSizeAction);
     ASSERT_EQ(user.PendingAnswers(), 0);
     ASSERT_TRUE(PlugInPreviewForm->Collecting()) << "the tree is too small to outlast the close";
   }
@@ -139,7 +139,7 @@ TEST_F(CollectionLifetime, NewStopsTheRunningCollectionBeforeItFreesTheItems) {
   AddRecordingItems();
   StartPreviewAndClose();
   const ULONGLONG start = GetTickCount64();
-  Command(IDM_NEW);
+  Command(NewAction);
   const ULONGLONG waited = GetTickCount64() - start;
 
   EXPECT_LT(waited, 1000u);
@@ -158,7 +158,7 @@ TEST_F(CollectionLifetime, OpenStopsTheRunningCollectionBeforeItFreesTheItems) {
 
   ScriptedUser user;
   user.ChooseFile(path);
-  Command(IDM_OPEN);
+  Command(OpenAction);
   EXPECT_EQ(user.PendingAnswers(), 0);
   EXPECT_FALSE(PlugInPreviewForm->Collecting());
   EXPECT_EQ(VarnexForm->PlugInName(), "Empty");
@@ -169,7 +169,7 @@ TEST_F(CollectionLifetime, RemoveItemStopsTheRunningCollectionBeforeItFreesTheIt
   AddRecordingItems();
   StartPreviewAndClose();
   TListView(VarnexForm->ListView()).SelectRow(0);
-  Command(IDM_REMOVEITEM);
+  Command(RemoveItemAction);
   EXPECT_FALSE(PlugInPreviewForm->Collecting());
   ASSERT_EQ(VarnexForm->ItemCount(), 1);
   EXPECT_EQ(VarnexForm->Item(0)->Name(), "two");
@@ -187,7 +187,7 @@ TEST_F(CollectionLifetime, EditItemStopsTheRunningCollectionBeforeTheItemChanges
   TListView(VarnexForm->ListView()).SelectRow(1);
   ScriptedUser user;
   user.FillThenPress({IDC_REMOVEEMPTYFOLDERCHECKBOX}, {}, IDOK); // the folder editor
-  Command(IDM_EDITITEM);
+  Command(EditItemAction);
   EXPECT_EQ(user.PendingAnswers(), 0);
   EXPECT_FALSE(PlugInPreviewForm->Collecting()) << "stopped before the item changed";
   EXPECT_TRUE(dynamic_cast<const TCleanFolder&>(*VarnexForm->Item(1)).RemoveEmptyFolder());

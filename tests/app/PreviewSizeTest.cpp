@@ -66,7 +66,7 @@ protected:
     {
       ScriptedUser user;
       user.PressButton(IDCANCEL);
-      Command(IDM_PREVIEWSIZE);
+      Command(PreviewSizeAction);
       ASSERT_EQ(user.PendingAnswers(), 0) << "the preview window was not shown";
     }
     ASSERT_TRUE(Preview().WaitForCollect(20000)) << "the collection did not end";
@@ -82,7 +82,7 @@ protected:
   }
   // A plug-in with one file item per size, each over a file of that many bytes.
   void NewPlugInWithFiles(std::initializer_list<std::int64_t> sizes) {
-    Command(IDM_NEW);
+    Command(NewAction);
     int number = 0;
     for (const std::int64_t size : sizes) {
       const std::string path = folder.File("file" + std::to_string(++number) + "_" +
@@ -169,7 +169,7 @@ TEST_F(PreviewWindow, SizesShowInWholeKiloBytesGroupedByCommas) {
 }
 
 TEST_F(PreviewWindow, TheFileCountShowsWithoutSeparators) {
-  Command(IDM_NEW);
+  Command(NewAction);
   VarnexForm->AppendItemRow(std::make_unique<TReportingItem>(1234, 0));
   PreviewAndWait();
   EXPECT_EQ(FileCount(), "1234");
@@ -185,7 +185,7 @@ TEST_F(PreviewWindow, ARegistryOnlyPlugInAfterOneWithFilesLeavesTheFileBoxesAtZe
   key.SetValue("Values", "a", 1500);
   key.SetValue("Values", "b", 600);
   key.SetValue("Values", "c", 20);
-  Command(IDM_NEW);
+  Command(NewAction);
   VarnexForm->AppendItemRow(std::make_unique<TCleanRegistry>(
       "registry", 0x80000001u, kRegistryAllValues, key.Sub("Values"), ""));
   PreviewAndWait();
@@ -197,14 +197,14 @@ TEST_F(PreviewWindow, ARegistryOnlyPlugInAfterOneWithFilesLeavesTheFileBoxesAtZe
 }
 
 TEST_F(PreviewWindow, TheCloseBoxAndEscEndTheShowButNotTheCollection) {
-  Command(IDM_NEW);
+  Command(NewAction);
   auto holding = std::make_unique<TReportingItem>(3, 100, true);
   TReportingItem* item = holding.get();
   VarnexForm->AppendItemRow(std::move(holding));
   {
     ScriptedUser user;
     user.PressCloseBox();
-    Command(IDM_PREVIEWSIZE);
+    Command(PreviewSizeAction);
     EXPECT_EQ(user.PendingAnswers(), 0);
   }
   EXPECT_FALSE(IsWindowVisible(Preview().Handle()));
@@ -217,7 +217,7 @@ TEST_F(PreviewWindow, TheCloseBoxAndEscEndTheShowButNotTheCollection) {
     PostMessageA(GetFocus(), WM_KEYDOWN, VK_ESCAPE, 1);
     PostMessageA(GetFocus(), WM_KEYUP, VK_ESCAPE, 0xC0000001);
   });
-  Command(IDM_PREVIEWSIZE);
+  Command(PreviewSizeAction);
   EXPECT_TRUE(escape.Ran());
   EXPECT_FALSE(IsWindowVisible(Preview().Handle()));
   EXPECT_EQ(Preview().ModalResult(), kModalResultCancel);

@@ -221,28 +221,28 @@ TEST(Program, TheShortcutsAreTheAcceleratorsOfTheirCommands) {
   std::map<UINT, std::pair<BYTE, WORD>> keys; // command: modifiers, key
   for (int i = 0; i < count; ++i) keys[table[i].cmd] = {static_cast<BYTE>(table[i].fVirt & ~FNOINVERT), table[i].key};
   EXPECT_EQ(count, 19);
-  EXPECT_EQ(keys[IDM_NEW], (std::pair<BYTE, WORD>{FVIRTKEY | FCONTROL, 'N'}));
-  EXPECT_EQ(keys[IDM_OPEN], (std::pair<BYTE, WORD>{FVIRTKEY | FCONTROL, 'O'}));
-  EXPECT_EQ(keys[IDM_SAVE], (std::pair<BYTE, WORD>{FVIRTKEY | FCONTROL, 'S'}));
-  EXPECT_EQ(keys[IDM_EXIT], (std::pair<BYTE, WORD>{FVIRTKEY | FCONTROL, 'X'}));
-  EXPECT_EQ(keys[IDM_NEWITEM], (std::pair<BYTE, WORD>{FVIRTKEY, VK_INSERT}));
-  EXPECT_EQ(keys[IDM_REMOVEITEM], (std::pair<BYTE, WORD>{FVIRTKEY, VK_DELETE}));
-  EXPECT_EQ(keys[IDM_HELPTOPIC], (std::pair<BYTE, WORD>{FVIRTKEY, VK_F1}));
-  EXPECT_EQ(keys[IDM_CHECKPLUGIN], (std::pair<BYTE, WORD>{FVIRTKEY, VK_F7}));
+  EXPECT_EQ(keys[NewAction], (std::pair<BYTE, WORD>{FVIRTKEY | FCONTROL, 'N'}));
+  EXPECT_EQ(keys[OpenAction], (std::pair<BYTE, WORD>{FVIRTKEY | FCONTROL, 'O'}));
+  EXPECT_EQ(keys[SaveAction], (std::pair<BYTE, WORD>{FVIRTKEY | FCONTROL, 'S'}));
+  EXPECT_EQ(keys[ExitAction], (std::pair<BYTE, WORD>{FVIRTKEY | FCONTROL, 'X'}));
+  EXPECT_EQ(keys[NewItemAction], (std::pair<BYTE, WORD>{FVIRTKEY, VK_INSERT}));
+  EXPECT_EQ(keys[RemoveItemAction], (std::pair<BYTE, WORD>{FVIRTKEY, VK_DELETE}));
+  EXPECT_EQ(keys[HelpAction], (std::pair<BYTE, WORD>{FVIRTKEY, VK_F1}));
+  EXPECT_EQ(keys[CheckPlugInAction], (std::pair<BYTE, WORD>{FVIRTKEY, VK_F7}));
   // Each command of the Edit menu; Copy and Paste have two shortcuts each.
   std::set<std::tuple<UINT, BYTE, WORD>> edit;
   for (int i = 0; i < count; ++i)
-    if (table[i].cmd >= IDM_UNDO && table[i].cmd <= IDM_SELECTALL)
+    if (table[i].cmd >= UndoAction && table[i].cmd <= SelectAllAction)
       edit.insert({table[i].cmd, static_cast<BYTE>(table[i].fVirt & ~FNOINVERT), table[i].key});
   const BYTE control = FVIRTKEY | FCONTROL;
   const BYTE shift = FVIRTKEY | FSHIFT;
   EXPECT_EQ(edit, (std::set<std::tuple<UINT, BYTE, WORD>>{
-                      {IDM_UNDO, control, 'Z'},         {IDM_REDO, control, 'Y'},
-                      {IDM_CUT, shift, VK_DELETE},      {IDM_COPY, control, 'C'},
-                      {IDM_COPY, control, VK_INSERT},   {IDM_PASTE, control, 'V'},
-                      {IDM_PASTE, shift, VK_INSERT},    {IDM_DUPLICATE, control, 'D'},
-                      {IDM_MOVEUP, control, VK_UP},     {IDM_MOVEDOWN, control, VK_DOWN},
-                      {IDM_SELECTALL, control, 'A'}}));
+                      {UndoAction, control, 'Z'},         {RedoAction, control, 'Y'},
+                      {CutAction, shift, VK_DELETE},      {CopyAction, control, 'C'},
+                      {CopyAction, control, VK_INSERT},   {PasteAction, control, 'V'},
+                      {PasteAction, shift, VK_INSERT},    {DuplicateAction, control, 'D'},
+                      {MoveUpAction, control, VK_UP},     {MoveDownAction, control, VK_DOWN},
+                      {SelectAllAction, control, 'A'}}));
 }
 
 // The entries of a menu as "caption" or "-" for a separator, with "ID:" for the command.
@@ -274,30 +274,30 @@ TEST(Program, TheMenusHoldTheirEntriesInOrder) {
   GetMenuStringA(bar, 2, caption, sizeof caption, MF_BYPOSITION);
   EXPECT_STREQ(caption, "&Help");
   EXPECT_EQ(Entries(GetSubMenu(bar, 0)),
-            (std::vector<std::string>{Entry(IDM_NEW, "&New\tCtrl+N"), "-", Entry(IDM_OPEN, "&Open\tCtrl+O"),
-                                      Entry(IDM_SAVE, "&Save\tCtrl+S"), Entry(IDM_SAVEAS, "&Save As"), "-",
-                                      Entry(IDM_NEWITEM, "&New Item\tIns"), Entry(IDM_EDITITEM, "&Edit Item"),
-                                      Entry(IDM_REMOVEITEM, "&Remove Item\tDel"), "-",
-                                      Entry(IDM_PROPERTIES, "&Properties"),
-                                      Entry(IDM_PREVIEWSIZE, "&Preview Size"),
-                                      Entry(IDM_CHECKPLUGIN, "&Check Plug-In\tF7"), "-",
-                                      Entry(IDM_EXIT, "&Exit\tCtrl+X")}));
+            (std::vector<std::string>{Entry(NewAction, "&New\tCtrl+N"), "-", Entry(OpenAction, "&Open\tCtrl+O"),
+                                      Entry(SaveAction, "&Save\tCtrl+S"), Entry(SaveAsAction, "&Save As"), "-",
+                                      Entry(NewItemAction, "&New Item\tIns"), Entry(EditItemAction, "&Edit Item"),
+                                      Entry(RemoveItemAction, "&Remove Item\tDel"), "-",
+                                      Entry(PropertiesAction, "&Properties"),
+                                      Entry(PreviewSizeAction, "&Preview Size"),
+                                      Entry(CheckPlugInAction, "&Check Plug-In\tF7"), "-",
+                                      Entry(ExitAction, "&Exit\tCtrl+X")}));
   const std::vector<std::string> clipboardAndMoves{
-      Entry(IDM_CUT, "Cu&t\tShift+Del"),          Entry(IDM_COPY, "&Copy\tCtrl+C"),
-      Entry(IDM_PASTE, "&Paste\tCtrl+V"),          Entry(IDM_DUPLICATE, "&Duplicate\tCtrl+D"), "-",
-      Entry(IDM_MOVEUP, "Mo&ve Up\tCtrl+Up"),      Entry(IDM_MOVEDOWN, "Move Do&wn\tCtrl+Down")};
-  std::vector<std::string> edit{Entry(IDM_UNDO, "&Undo\tCtrl+Z"), Entry(IDM_REDO, "&Redo\tCtrl+Y"), "-"};
+      Entry(CutAction, "Cu&t\tShift+Del"),          Entry(CopyAction, "&Copy\tCtrl+C"),
+      Entry(PasteAction, "&Paste\tCtrl+V"),          Entry(DuplicateAction, "&Duplicate\tCtrl+D"), "-",
+      Entry(MoveUpAction, "Mo&ve Up\tCtrl+Up"),      Entry(MoveDownAction, "Move Do&wn\tCtrl+Down")};
+  std::vector<std::string> edit{Entry(UndoAction, "&Undo\tCtrl+Z"), Entry(RedoAction, "&Redo\tCtrl+Y"), "-"};
   edit.insert(edit.end(), clipboardAndMoves.begin(), clipboardAndMoves.end());
-  edit.insert(edit.end(), {"-", Entry(IDM_SELECTALL, "Select &All\tCtrl+A")});
+  edit.insert(edit.end(), {"-", Entry(SelectAllAction, "Select &All\tCtrl+A")});
   EXPECT_EQ(Entries(GetSubMenu(bar, 1)), edit);
   EXPECT_EQ(Entries(GetSubMenu(bar, 2)),
-            (std::vector<std::string>{Entry(IDM_HELPTOPIC, "&Help Topic\tF1"), "-", Entry(IDM_ABOUT, "&About")}));
+            (std::vector<std::string>{Entry(HelpAction, "&Help Topic\tF1"), "-", Entry(AboutAction, "&About")}));
 
   // The list's context menu.
   unique_hmenu popup(LoadMenuA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_ITEMPOPUP)));
-  std::vector<std::string> items{Entry(IDM_NEWITEM, "&New Item\tIns"), "-",
-                                 Entry(IDM_EDITITEM, "&Edit Item"),
-                                 Entry(IDM_REMOVEITEM, "&Remove Item\tDel"), "-"};
+  std::vector<std::string> items{Entry(NewItemAction, "&New Item\tIns"), "-",
+                                 Entry(EditItemAction, "&Edit Item"),
+                                 Entry(RemoveItemAction, "&Remove Item\tDel"), "-"};
   items.insert(items.end(), clipboardAndMoves.begin(), clipboardAndMoves.end());
   EXPECT_EQ(Entries(GetSubMenu(popup.get(), 0)), items);
 }
@@ -305,28 +305,28 @@ TEST(Program, TheMenusHoldTheirEntriesInOrder) {
 TEST(Program, EveryCommandShowsItsHintInTheStatusBar) {
   TVarnexForm form;
   const std::pair<UINT, const char*> hints[] = {
-      {IDM_NEW, "Create a new plug-in"},
-      {IDM_OPEN, "Open a plug-in from your disk"},
-      {IDM_SAVE, "Save plug-in to disk"},
-      {IDM_SAVEAS, "Save current plug-in to another file"},
-      {IDM_NEWITEM, "Create new clean item"},
-      {IDM_EDITITEM, "Edit current selected clean item"},
-      {IDM_REMOVEITEM, "Remove selected item"},
-      {IDM_PROPERTIES, "Show plug-in properties"},
-      {IDM_PREVIEWSIZE, "Show how many size can be free on current plug-in"},
-      {IDM_CHECKPLUGIN, "Check the plug-in for items that may harm a computer or do nothing"},
-      {IDM_UNDO, "Undo the last change"},
-      {IDM_REDO, "Redo the last undone change"},
-      {IDM_CUT, "Move the selected items to the clipboard"},
-      {IDM_COPY, "Copy the selected items to the clipboard"},
-      {IDM_PASTE, "Insert the items on the clipboard after the selected item"},
-      {IDM_DUPLICATE, "Insert a copy of the selected items after them"},
-      {IDM_MOVEUP, "Move the selected items up"},
-      {IDM_MOVEDOWN, "Move the selected items down"},
-      {IDM_SELECTALL, "Select every item"},
-      {IDM_EXIT, "Exit varnex"},
-      {IDM_HELPTOPIC, "Show help topic"},
-      {IDM_ABOUT, "About Varnex ..."},
+      {NewAction, "Create a new plug-in"},
+      {OpenAction, "Open a plug-in from your disk"},
+      {SaveAction, "Save plug-in to disk"},
+      {SaveAsAction, "Save current plug-in to another file"},
+      {NewItemAction, "Create new clean item"},
+      {EditItemAction, "Edit current selected clean item"},
+      {RemoveItemAction, "Remove selected item"},
+      {PropertiesAction, "Show plug-in properties"},
+      {PreviewSizeAction, "Show how many size can be free on current plug-in"},
+      {CheckPlugInAction, "Check the plug-in for items that may harm a computer or do nothing"},
+      {UndoAction, "Undo the last change"},
+      {RedoAction, "Redo the last undone change"},
+      {CutAction, "Move the selected items to the clipboard"},
+      {CopyAction, "Copy the selected items to the clipboard"},
+      {PasteAction, "Insert the items on the clipboard after the selected item"},
+      {DuplicateAction, "Insert a copy of the selected items after them"},
+      {MoveUpAction, "Move the selected items up"},
+      {MoveDownAction, "Move the selected items down"},
+      {SelectAllAction, "Select every item"},
+      {ExitAction, "Exit varnex"},
+      {HelpAction, "Show help topic"},
+      {AboutAction, "About Varnex ..."},
   };
   for (const auto& [id, hint] : hints) {
     SendMessageA(form.Handle(), WM_MENUSELECT, MAKEWPARAM(id, MF_HILITE),

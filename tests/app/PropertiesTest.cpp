@@ -25,7 +25,7 @@ protected:
   // Shows the dialog through the command; the step runs while it is open.
   void RunProperties(std::function<void()> step) {
     ModalStep modal(Props().Handle(), std::move(step));
-    Command(IDM_PROPERTIES);
+    Command(PropertiesAction);
     EXPECT_TRUE(modal.Ran());
   }
   // A click on the button as the dialog hears of it.
@@ -77,7 +77,7 @@ TEST_F(Properties, OKTakesTheEditsShowsThemAndSetsModifiedEvenWithoutChanges) {
   {
     ScriptedUser user;
     user.PressButton(IDOK);
-    Command(IDM_PROPERTIES);
+    Command(PropertiesAction);
   }
   EXPECT_TRUE(VarnexForm->Modified()) << "OK always marks the plug-in modified";
   EXPECT_EQ(VarnexForm->PlugInName(), "Temp files");
@@ -99,7 +99,7 @@ TEST_F(Properties, TheTimeLabelShowsTheShortDateAndTheLongTimeUnlessItIsMidnight
   OpenPlugIn("n", "a", 45000.0 + (13 * 3600 + 14 * 60 + 15) / 86400.0);
   ScriptedUser user;
   user.PressButton(IDCANCEL);
-  Command(IDM_PROPERTIES);
+  Command(PropertiesAction);
   EXPECT_EQ(Text(Props().TimeLabel()), Expected(GetDateFormatA, DATE_SHORTDATE, noon) + " " +
                                            Expected(GetTimeFormatA, 0, noon));
 

@@ -128,7 +128,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   CreateApplicationWindows();
   VarnexForm->Show({});
 
-  UINT command = IDM_ABOUT;
+  UINT command = AboutAction;
   Caption = "About Varnex ...";
   // A plug-in file to open, or a folder whose whole tree a folder item covers.
   const std::string source = arguments.size() > 3 ? arguments[3] : "%WINDOWS%";
@@ -142,13 +142,13 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   if (which == "check" || which == "findings" || which == "editmenu" || which == "selection")
     AddItemsWithFindings();
   if (which == "preview") {
-    command = IDM_PREVIEWSIZE;
+    command = PreviewSizeAction;
     Caption = "Plug-In Preview";
   } else if (which == "properties") {
-    command = IDM_PROPERTIES;
+    command = PropertiesAction;
     Caption = "Properties";
   } else if (which == "check") {
-    command = IDM_CHECKPLUGIN;
+    command = CheckPlugInAction;
     Caption = "Check Plug-In";
   }
   SetTimer(nullptr, 0, 1500, Painted);
