@@ -58,6 +58,16 @@ void CALLBACK Expired(HWND, UINT, UINT_PTR, DWORD) {
   if (const HWND window = FindWindowA(nullptr, Caption.c_str())) PostMessageA(window, WM_CLOSE, 0, 0);
 }
 
+// The Edit menu dropped under its entry in the menu bar, until the window closes.
+void CALLBACK OpenEditMenu(HWND, UINT, UINT_PTR timer, DWORD) {
+  KillTimer(nullptr, timer);
+  const HWND window = VarnexForm->Handle();
+  RECT entry{};
+  GetMenuItemRect(window, GetMenu(window), 1, &entry);
+  TrackPopupMenu(GetSubMenu(GetMenu(window), 1), TPM_LEFTALIGN | TPM_TOPALIGN, entry.left, entry.bottom, 0,
+                 window, nullptr);
+}
+
 // A plug-in of a program's cache and settings, with the slips that the checks find.
 void AddItemsWithFindings() {
   const auto folder = [](const char* path, std::vector<std::string> masks) {
@@ -186,7 +196,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     Caption = "Varnex - [Noname.ppj]";
     TListView(VarnexForm->ListView()).SelectRows({1, 2, 4});
     SetFocus(VarnexForm->ListView());
-    if (which == "editmenu") PostMessageA(VarnexForm->Handle(), WM_SYSCOMMAND, SC_KEYMENU, 'e');
+    if (which == "editmenu") SetTimer(nullptr, 0, 300, OpenEditMenu);
     if (which == "findings") TListView(VarnexForm->ListView()).SelectRows({});
     RunMessageLoop();
   } else {
