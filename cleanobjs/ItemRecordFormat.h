@@ -46,6 +46,8 @@ struct RegistryBody {
   std::string KeyPath;
   std::string ValueName;
   std::uint8_t Kind = 1;
+
+  friend bool operator==(const RegistryBody&, const RegistryBody&) = default;
 };
 // Whether a stored root key is one of the five the items work on: HKEY_CLASSES_ROOT,
 // HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE, HKEY_USERS and HKEY_CURRENT_CONFIG.
@@ -58,6 +60,8 @@ RegistryBody DecodeRegistryBody(const std::array<std::uint8_t, kRegistryBodySize
 struct FolderPathPart {
   std::string Folder;
   std::uint8_t RemoveEmptyFolder = 0;
+
+  friend bool operator==(const FolderPathPart&, const FolderPathPart&) = default;
 };
 std::array<std::uint8_t, kFolderPathPartSize> EncodeFolderPathPart(const FolderPathPart& part);
 FolderPathPart DecodeFolderPathPart(const std::array<std::uint8_t, kFolderPathPartSize>& bytes);

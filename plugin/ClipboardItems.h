@@ -11,8 +11,9 @@
 
 namespace plugin {
 
-// The stored bytes of the items; empty when a path or key of one does not fit its
-// field, since cut it would name another place: such items go as text alone.
+// The stored bytes of the items; empty when they would not give back the very items
+// (a path too long for its field, cut, would name another place): such items go as
+// text alone.
 std::vector<std::uint8_t> EncodeClipboardItems(const std::vector<ItemRecord>& items);
 // The items, or nothing when the bytes are not a complete plug-in.
 std::optional<std::vector<ItemRecord>> DecodeClipboardItems(const std::uint8_t* bytes, std::size_t size);

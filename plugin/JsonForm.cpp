@@ -155,6 +155,43 @@ FolderBody FolderFromJson(Fields& fields) {
   return body;
 }
 
+// A plug-in's text nests four levels deep. Deeper text is refused before it is read:
+// a value nested thousands deep would overrun the stack when copied or written out.
+constexpr int kDeepestNesting = 32;
+
+Json ParsedText(const std::string& text) {
+  int depth = 0;
+  bool inString = false;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const char c = text[i];
+    if (inString) {
+      if (c == '\\') ++i;
+      else if (c == '"') inString = false;
+    } else if (c == '"') {
+      inString = true;
+    } else if (c == '[' || c == '{') {
+      if (++depth > kDeepestNesting)
+        throw TextFormError("the text nests deeper than " + std::to_string(kDeepestNesting) +
+                            " levels; a plug-in nests 4");
+    } else if (c == ']' || c == '}') {
+      --depth;
+    }
+  }
+  try {
+    return Json::parse(text);
+  } catch (const Json::parse_error& error) {
+    throw TextFormError(std::string("invalid JSON: ") + error.what());
+  }
+}
+
+// A value as the message shows it: an array or an object only by its type, since
+// writing out a deeply nested one would overrun the stack.
+std::string Shown(const Json& value) {
+  if (value.is_array()) return "(an array)";
+  if (value.is_object()) return "(an object)";
+  return value.dump();
+}
+
 ItemRecord ItemFromJson(const Json& json, int number) {
   Fields fields(json, Place{"item " + std::to_string(number)});
   ItemRecord item;
@@ -162,7 +199,7 @@ ItemRecord ItemFromJson(const Json& json, int number) {
   const std::optional<ItemKind> kind =
       kindValue.is_string() ? ItemKindFromName(kindValue.get<std::string>()) : std::nullopt;
   if (!kind)
-    fields.Where().Fail("kind", "unknown kind " + kindValue.dump() +
+    fields.Where().Fail("kind", "unknown kind " + Shown(kindValue) +
                                     "; use \"registry\", \"file\" or \"folder\"");
   item.Name = fields.Text("name", false);
   switch (*kind) {
@@ -224,12 +261,7 @@ std::string PlugInToJson(const PlugInRecords& records) {
 }
 
 PlugInRecords PlugInFromJson(const std::string& text) {
-  Json json;
-  try {
-    json = Json::parse(text);
-  } catch (const Json::parse_error& error) {
-    throw TextFormError(std::string("invalid JSON: ") + error.what());
-  }
+  const Json json = ParsedText(text);
   Fields fields(json, Place{"plug-in"});
   PlugInRecords records;
   records.Header = HeaderFromJson(fields.Require("header"));
@@ -249,12 +281,7 @@ std::string ItemsToJson(const std::vector<ItemRecord>& items) {
 }
 
 std::vector<PastedItem> ItemsFromJson(const std::string& text) {
-  Json json;
-  try {
-    json = Json::parse(text);
-  } catch (const Json::parse_error& error) {
-    throw TextFormError(std::string("invalid JSON: ") + error.what());
-  }
+  const Json json = ParsedText(text);
   std::vector<PastedItem> pasted;
   const auto take = [&pasted](const Json& item, int number) {
     const bool named = item.is_object() && item.contains("name");
@@ -264,7 +291,7 @@ std::vector<PastedItem> ItemsFromJson(const std::string& text) {
     // A whole plug-in: read as one, so that its every field is checked, then its items.
     PlugInFromJson(text);
     int number = 1;
-    for (const Json& item : json["items"]) take(item, number++);
+    for (const Json& item : json.at("items")) take(item, number++);
   } else if (json.is_array()) {
     int number = 1;
     for (const Json& item : json) take(item, number++);

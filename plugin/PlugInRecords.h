@@ -13,13 +13,18 @@
 
 namespace plugin {
 
+// Equal records store the same bytes.
 struct FileBody {
   std::string Path;
+
+  friend bool operator==(const FileBody&, const FileBody&) = default;
 };
 
 struct FolderBody {
   FolderPathPart PathPart;
   std::vector<std::string> Masks; // as the editor splits the stored mask text
+
+  friend bool operator==(const FolderBody&, const FolderBody&) = default;
 };
 
 struct ItemRecord {
@@ -27,6 +32,8 @@ struct ItemRecord {
   std::variant<RegistryBody, FileBody, FolderBody> Body;
 
   ItemKind Kind() const { return static_cast<ItemKind>(Body.index()); }
+
+  friend bool operator==(const ItemRecord&, const ItemRecord&) = default;
 };
 
 struct PlugInRecords {

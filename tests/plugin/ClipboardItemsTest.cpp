@@ -78,6 +78,10 @@ TEST(ClipboardItems, TextThatIsNotItemsIsRefusedWithTheReadersMessage) {
       {"{\"kind\": \"file\", \"path\": \"C:\\\\\xE4\xB8\x80\"}", ""}, // above U+00FF
       {"{\"header\": {}, \"items\": []}", "header, field \"time\": is missing; give \"time\" or \"timeBytes\""},
       {"not json", "invalid JSON"},
+      // Refused before it is read: copied or written out, it would overrun the stack.
+      {"{\"kind\": " + std::string(100000, '[') + std::string(100000, ']') + ", \"path\": \"C:\\\\a\"}",
+       "the text nests deeper than 32 levels"},
+      {"{\"kind\": [[1]], \"path\": \"C:\\\\a\"}", "item 1, field \"kind\": unknown kind (an array)"},
   };
   for (const auto& [text, message] : cases) {
     try {
@@ -92,6 +96,10 @@ TEST(ClipboardItems, TextThatIsNotItemsIsRefusedWithTheReadersMessage) {
 TEST(ClipboardItems, ABytesImageIsRefusedForAPathTooLongAndWhenDamaged) {
   EXPECT_TRUE(EncodeClipboardItems({File("C:\\" + std::string(1100, 'x'))}).empty())
       << "cut, the path would name another file";
+  EXPECT_TRUE(EncodeClipboardItems({Folder("C:\\x", {"a\nb"})}).empty()) << "a mask holding a line break";
+  ItemRecord longName = File("C:\\x");
+  longName.Name = std::string(200, 'n');
+  EXPECT_TRUE(EncodeClipboardItems({longName}).empty()) << "a name the field would cut";
   const std::vector<std::uint8_t> bytes = EncodeClipboardItems(OneOfEachKind());
   EXPECT_FALSE(DecodeClipboardItems(bytes.data(), bytes.size() - 1).has_value());
   EXPECT_FALSE(DecodeClipboardItems(bytes.data(), 3).has_value());
