@@ -70,7 +70,6 @@ void TVarnexForm::ApplyChange(const ItemChange& change, bool forward) {
     FAuthor = names->Author;
     ShowPlugInInfo();
   }
-  UpdateItemActions();
 }
 
 void TVarnexForm::RefillRows() {
@@ -87,25 +86,20 @@ std::vector<PlacedRecord> TVarnexForm::SelectedRecords() const {
   return records;
 }
 
-void TVarnexForm::UndoActionExecute() {
-  const ItemChange* change = FHistory.ToUndo();
+void TVarnexForm::StepThroughHistory(bool forward) {
+  const ItemChange* change = forward ? FHistory.ToRedo() : FHistory.ToUndo();
   if (change == nullptr) return;
-  ApplyChange(*change, false);
-  FHistory.Undone();
+  ApplyChange(*change, forward);
+  if (forward) FHistory.Redone();
+  else FHistory.Undone();
   FModified = !FHistory.AtSaved();
   UpdateItemActions();
   CheckPlugIn();
 }
 
-void TVarnexForm::RedoActionExecute() {
-  const ItemChange* change = FHistory.ToRedo();
-  if (change == nullptr) return;
-  ApplyChange(*change, true);
-  FHistory.Redone();
-  FModified = !FHistory.AtSaved();
-  UpdateItemActions();
-  CheckPlugIn();
-}
+void TVarnexForm::UndoActionExecute() { StepThroughHistory(false); }
+
+void TVarnexForm::RedoActionExecute() { StepThroughHistory(true); }
 
 void TVarnexForm::DeleteButtonClick() {
   std::vector<PlacedRecord> removed = SelectedRecords();

@@ -125,9 +125,12 @@ private:
   void ShowUndoCaption();
   // The change made: it goes into the history, and the plug-in is modified.
   void Recorded(ItemChange change);
-  // Makes the change, forward or back, then selects the rows it put in.
+  // Makes the change, forward or back, then selects the rows it put in; the caller
+  // updates the commands and the check.
   void ApplyChange(const ItemChange& change, bool forward);
   void Perform(ItemChange change);
+  // Undo (back) or Redo (forward) of the next step of the history.
+  void StepThroughHistory(bool forward);
   std::vector<PlacedRecord> SelectedRecords() const;
   // The rows are filled again from the items, the list drawn once.
   void RefillRows();
