@@ -1,6 +1,6 @@
 # The native targets, made once every folder has registered its portable code: the
-# library, the sanitizer-built test program and a libFuzzer target over the plug-in
-# reader.
+# library, the sanitizer-built test program, and libFuzzer targets over the plug-in
+# reader and over the import of INI rules.
 get_property(portable_sources GLOBAL PROPERTY PORTABLE_SOURCES)
 get_property(portable_tests GLOBAL PROPERTY PORTABLE_TESTS)
 
@@ -40,4 +40,12 @@ if(CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
     -fsanitize-coverage-ignorelist=${CMAKE_SOURCE_DIR}/tests/fuzz/CoverageIgnoreList.txt)
   target_link_options(plugin_reader_fuzzer PRIVATE ${fuzz_flags})
   set_target_properties(plugin_reader_fuzzer PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
+
+  # The import of winapp2.ini's rules, from INI text.
+  add_executable(ini_import_fuzzer ${CMAKE_SOURCE_DIR}/tests/fuzz/IniImportFuzzer.cpp ${portable_sources})
+  target_include_directories(ini_import_fuzzer PRIVATE ${CMAKE_SOURCE_DIR})
+  target_compile_options(ini_import_fuzzer PRIVATE ${fuzz_flags} ${fuzz_optimisation}
+    -fsanitize-coverage-ignorelist=${CMAKE_SOURCE_DIR}/tests/fuzz/CoverageIgnoreList.txt)
+  target_link_options(ini_import_fuzzer PRIVATE ${fuzz_flags})
+  set_target_properties(ini_import_fuzzer PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
 endif()

@@ -19,4 +19,11 @@ std::optional<std::vector<std::uint8_t>> ReadWholeFile(const std::string& path, 
 bool ReplaceFileWith(const std::string& path, const std::vector<std::uint8_t>& bytes,
                      std::string& error);
 
+// Makes the folder unless it exists; false with `error` set when it cannot.
+bool MakeFolder(const std::string& path, std::string& error);
+// Whether anything, a file, a folder or a link, has this path.
+bool PathExists(const std::string& path);
+// The name in the folder, with the system's separator between them.
+std::string PathInFolder(const std::string& folder, const std::string& name);
+
 } // namespace plugin

@@ -86,4 +86,23 @@ bool ReplaceFileWith(const std::string& path, const std::vector<std::uint8_t>& b
   return false;
 }
 
+bool MakeFolder(const std::string& path, std::string& error) {
+  struct stat existing {};
+  if (mkdir(path.c_str(), 0777) == 0) return true;
+  const int reason = errno;
+  if (reason == EEXIST && stat(path.c_str(), &existing) == 0 && S_ISDIR(existing.st_mode)) return true;
+  error = "cannot make the folder " + Quoted(path) + ": " +
+          (reason == EEXIST ? "a file has its name" : std::strerror(reason));
+  return false;
+}
+
+bool PathExists(const std::string& path) {
+  struct stat existing {};
+  return lstat(path.c_str(), &existing) == 0;
+}
+
+std::string PathInFolder(const std::string& folder, const std::string& name) {
+  return folder.empty() || folder.back() == '/' ? folder + name : folder + "/" + name;
+}
+
 } // namespace plugin

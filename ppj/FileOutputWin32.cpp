@@ -34,4 +34,25 @@ bool ReplaceFileWith(const std::string& path, const std::vector<std::uint8_t>& b
   return false;
 }
 
+bool MakeFolder(const std::string& path, std::string& error) {
+  if (CreateDirectoryA(path.c_str(), nullptr)) return true;
+  const DWORD failure = GetLastError();
+  const DWORD attributes = GetFileAttributesA(path.c_str());
+  if (failure == ERROR_ALREADY_EXISTS && attributes != INVALID_FILE_ATTRIBUTES &&
+      (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
+    return true;
+  error = "cannot make the folder " + Quoted(path) + ": " +
+          (failure == ERROR_ALREADY_EXISTS ? std::string("a file has its name") : SysErrorMessage(failure));
+  return false;
+}
+
+bool PathExists(const std::string& path) {
+  return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+std::string PathInFolder(const std::string& folder, const std::string& name) {
+  const bool separated = folder.empty() || folder.back() == '\\' || folder.back() == '/' || folder.back() == ':';
+  return separated ? folder + name : folder + "\\" + name;
+}
+
 } // namespace plugin

@@ -2,6 +2,7 @@
 // includes the command-line library, which is large.
 
 #include "ppj/CleanCommand.h"
+#include "ppj/ExchangeCommands.h"
 #include "ppj/PreviewCommand.h"
 #include "ppj/TextCommands.h"
 #include "version.h"
@@ -23,8 +24,10 @@ int main(int argc, char** argv) {
   // The JSON and the findings are the same bytes on every system: no CR before LF.
   _setmode(_fileno(stdout), _O_BINARY);
 #endif
-  CLI::App app{"ppj: shows, builds, checks and previews Varnex cleaning plug-ins (.ppj).\n"
-               "Exit status: 0 success, 1 a damaged plug-in or a lint error, 2 unusable input."};
+  CLI::App app{"ppj: shows, builds, checks and previews Varnex cleaning plug-ins (.ppj), and "
+               "converts them from and to winapp2.ini's rules.\n"
+               "Exit status: 0 success, 1 a damaged plug-in or a lint error (or, for import and "
+               "export with --strict, anything left out), 2 unusable input."};
   app.require_subcommand(1);
   app.set_version_flag("--version", "ppj " VARNEX_VERSION_STRING);
 
@@ -72,6 +75,35 @@ int main(int argc, char** argv) {
                            "A CSV file to list every file, folder, value and key handled in, "
                            "with what became of it");
 
+  ImportOptions import;
+  std::string importFormat = "ppj";
+  CLI::App* importCommand = app.add_subcommand(
+      "import", "Makes a plug-in of each entry of a winapp2.ini file. A key that no item states "
+                "exactly or more narrowly is left out, and every line left out is named on "
+                "standard error with the reason; the files written are listed on standard output.");
+  importCommand->add_option("ini", import.Input, "The winapp2.ini file (UTF-8)")->required();
+  importCommand->add_option("-o,--output", import.OutputFolder, "The folder to write the plug-ins to")
+      ->required();
+  importCommand->add_option("--entry", import.Patterns,
+                            "Only the entries whose names match (\"*\" and \"?\" wildcards); may be repeated");
+  importCommand->add_option("--format", importFormat, "ppj (plug-in files) or json (their text form)")
+      ->check(CLI::IsMember({"ppj", "json"}));
+  importCommand->add_option("--codepage", import.CodePage,
+                            "The ANSI code page of the plug-ins' texts (default 1252)");
+  importCommand->add_flag("--overwrite", import.Overwrite, "Replace plug-ins already in the folder");
+  importCommand->add_flag("--strict", import.Strict, "Exit with status 1 when any line was left out");
+
+  ExportOptions exportOptions;
+  CLI::App* exportCommand = app.add_subcommand(
+      "export", "Writes a plug-in (.ppj or JSON) as one winapp2.ini entry. An item that no rule "
+                "states exactly or more narrowly is left out, and named on standard error.");
+  exportCommand->add_option("plugin", exportOptions.Input, "The .ppj or JSON file")->required();
+  exportCommand->add_option("-o,--output", exportOptions.Output,
+                            "The INI file to write (standard output if not given)");
+  exportCommand->add_option("--codepage", exportOptions.CodePage,
+                            "The ANSI code page of the plug-in's texts (default 1252)");
+  exportCommand->add_flag("--strict", exportOptions.Strict, "Exit with status 1 when any item was left out");
+
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& error) {
@@ -85,6 +117,11 @@ int main(int argc, char** argv) {
     lint.Json = format == "json";
     return RunLint(lint, std::cout, std::cerr);
   }
+  if (*importCommand) {
+    import.Json = importFormat == "json";
+    return RunImport(import, std::cout, std::cerr);
+  }
+  if (*exportCommand) return RunExport(exportOptions, std::cout, std::cerr);
   if (*cleanCommand) {
 #ifdef _WIN32
     // Asked only on a console: a script's standard input answers nothing. (_isatty

@@ -28,21 +28,6 @@ std::optional<PlugInRecords> ReadPlugInFile(const std::string& path,
   return records;
 }
 
-std::optional<std::vector<std::uint8_t>> ReadInput(const std::string& path, std::ostream& err) {
-  std::string error;
-  auto bytes = ReadWholeFile(path, error);
-  if (!bytes) err << "ppj: " << error << "\n";
-  return bytes;
-}
-
-bool WriteOutput(const std::string& path, const std::vector<std::uint8_t>& bytes,
-                 std::ostream& err) {
-  std::string error;
-  if (ReplaceFileWith(path, bytes, error)) return true;
-  err << "ppj: " << error << "\n";
-  return false;
-}
-
 // The JSON form's name of a stored text that the editor calls `field`.
 std::string JsonFieldName(const std::string& field) {
   if (field == "Author") return "author";
@@ -80,6 +65,37 @@ void PrintFinding(const std::string& path, const LintFinding& finding, std::ostr
 }
 
 } // namespace
+
+std::optional<std::vector<std::uint8_t>> ReadInput(const std::string& path, std::ostream& err) {
+  std::string error;
+  auto bytes = ReadWholeFile(path, error);
+  if (!bytes) err << "ppj: " << error << "\n";
+  return bytes;
+}
+
+bool WriteOutput(const std::string& path, const std::vector<std::uint8_t>& bytes,
+                 std::ostream& err) {
+  std::string error;
+  if (ReplaceFileWith(path, bytes, error)) return true;
+  err << "ppj: " << error << "\n";
+  return false;
+}
+
+std::optional<PlugInRecords> ReadPlugInOrJson(const std::string& path, const std::vector<std::uint8_t>& bytes,
+                                              std::ostream& err, std::optional<PlugInReadResult>& damage) {
+  if (HasPlugInMagic(bytes.data(), bytes.size())) {
+    PlugInReadResult read;
+    std::optional<PlugInRecords> records = ReadPlugInFile(path, bytes, err, read);
+    if (IsDamaged(read.Outcome)) damage = read;
+    return records;
+  }
+  try {
+    return PlugInFromJson(std::string(bytes.begin(), bytes.end()));
+  } catch (const TextFormError& error) {
+    err << "ppj: " << path << " is neither a plug-in file nor its JSON form: " << error.what() << "\n";
+  }
+  return std::nullopt;
+}
 
 std::string DamageReport(const std::string& path, const PlugInReadResult& result) {
   return Quoted(path) + " is damaged: " + DamageDetails(result);
@@ -130,21 +146,11 @@ int RunBuild(const BuildOptions& options, std::ostream&, std::ostream& err) {
 int RunLint(const LintOptions& options, std::ostream& out, std::ostream& err) {
   const auto bytes = ReadInput(options.Input, err);
   if (!bytes) return kExitUnusable;
-  std::optional<PlugInRecords> records;
-  std::vector<LintFinding> findings;
-  if (HasPlugInMagic(bytes->data(), bytes->size())) {
-    PlugInReadResult read;
-    records = ReadPlugInFile(options.Input, *bytes, err, read);
-    if (IsDamaged(read.Outcome)) findings.push_back(DamageFinding(read));
-  } else {
-    try {
-      records = PlugInFromJson(std::string(bytes->begin(), bytes->end()));
-    } catch (const TextFormError& error) {
-      err << "ppj: " << options.Input << " is neither a plug-in file nor its JSON form: "
-          << error.what() << "\n";
-    }
-  }
+  std::optional<PlugInReadResult> damage;
+  const std::optional<PlugInRecords> records = ReadPlugInOrJson(options.Input, *bytes, err, damage);
   if (!records) return kExitUnusable;
+  std::vector<LintFinding> findings;
+  if (damage) findings.push_back(DamageFinding(*damage));
 
   const std::vector<LintFinding> itemFindings = LintPlugIn(*records);
   findings.insert(findings.end(), itemFindings.begin(), itemFindings.end());

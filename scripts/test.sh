@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds everything from scratch or incrementally, and runs
-# every test: the portable code natively under sanitizers, a bounded fuzzing run of
-# the plug-in reader, then every Windows test executable under Wine and Xvfb.
+# every test: the portable code natively under sanitizers, bounded fuzzing runs of
+# the plug-in reader and the rules' import, then every Windows test executable under
+# Wine and Xvfb.
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 
@@ -14,6 +15,7 @@ ctest --test-dir build/native --output-on-failure
 
 if [ -x build/native/plugin_reader_fuzzer ]; then
   scripts/fuzz.sh build/native/plugin_reader_fuzzer "${VARNEX_FUZZ_SECONDS:-20}"
+  scripts/fuzz.sh build/native/ini_import_fuzzer "${VARNEX_FUZZ_SECONDS:-20}" ini
 fi
 
 cmake -S . -B build/win -G Ninja -DCMAKE_BUILD_TYPE=Release \

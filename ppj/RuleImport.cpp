@@ -1,0 +1,473 @@
+#include "ppj/RuleImport.h"
+
+#include "plugin/Lint.h"
+#include "ppj/RuleTerms.h"
+
+#include <algorithm>
+#include <cctype>
+
+namespace plugin {
+
+namespace {
+
+char AsciiLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+std::string Folded(std::string text) {
+  std::transform(text.begin(), text.end(), text.begin(), AsciiLower);
+  return text;
+}
+
+std::vector<std::string> Split(const std::string& text, char separator) {
+  std::vector<std::string> parts;
+  std::size_t start = 0;
+  for (std::size_t end = text.find(separator); end != std::string::npos;
+       start = end + 1, end = text.find(separator, start))
+    parts.push_back(text.substr(start, end - start));
+  parts.push_back(text.substr(start));
+  return parts;
+}
+
+std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
+
+enum class KeyRole { Ignored, Warning, FileKey, RegKey, ExcludeKey, Unknown };
+
+// What a key of an entry is, by its name: "FileKey12", "detectfile", "Warning".
+KeyRole RoleOf(const std::string& name) {
+  std::string base = Folded(name);
+  const bool numbered = !base.empty() && std::isdigit(static_cast<unsigned char>(base.back()));
+  while (!base.empty() && std::isdigit(static_cast<unsigned char>(base.back()))) base.pop_back();
+  if (base == "filekey") return KeyRole::FileKey;
+  if (base == "regkey") return KeyRole::RegKey;
+  if (base == "excludekey") return KeyRole::ExcludeKey;
+  if (base == "detect" || base == "detectfile") return KeyRole::Ignored;
+  if (numbered) return KeyRole::Unknown;
+  if (base == "warning") return KeyRole::Warning;
+  if (base == "detectos" || base == "specialdetect" || base == "default" || base == "langsecref" ||
+      base == "section")
+    return KeyRole::Ignored;
+  return KeyRole::Unknown;
+}
+
+bool Deletes(KeyRole role) {
+  return role == KeyRole::FileKey || role == KeyRole::RegKey || role == KeyRole::Unknown;
+}
+
+// The places of a folder as compared: %INST% and %DOWNLOAD% are folders of %WINDOWS%.
+std::string ComparableFolder(const std::string& itemFolder) {
+  const std::string folded = Folded(itemFolder);
+  if (folded.rfind("%inst%", 0) == 0) return "%WINDOWS%\\Installer" + itemFolder.substr(6);
+  if (folded.rfind("%download%", 0) == 0)
+    return "%WINDOWS%\\Downloaded Program Files" + itemFolder.substr(10);
+  return itemFolder;
+}
+
+std::string LeadingMacro(const std::string& folder) {
+  const std::size_t end = folder.find('%', 1);
+  return end == std::string::npos ? std::string() : Folded(folder.substr(0, end + 1));
+}
+
+// Whether what an ExcludeKey keeps of `excluded` may lie in what a FileKey deletes in
+// `folder`. The temporary folder lies in the profile or the Windows folder, as the
+// machine has it, so it meets every other folder.
+bool FoldersMeet(const std::string& folder, const std::string& excluded) {
+  const std::string a = ComparableFolder(folder);
+  const std::string b = ComparableFolder(excluded);
+  const std::string macroA = LeadingMacro(a);
+  const std::string macroB = LeadingMacro(b);
+  if (macroA != macroB && (macroA == "%wintemp%" || macroB == "%wintemp%")) return true;
+  return OnOneLine(a, b);
+}
+
+// The paths by which a key may be named below its root: HKEY_USERS\<user>\X is also
+// HKEY_CURRENT_USER\X, and HKEY_CLASSES_ROOT\X is also Software\Classes\X of the user
+// and of the machine. Keys compare by these, whatever their roots.
+std::vector<std::string> KeyPlaces(std::uint32_t rootKey, const std::string& keyPath) {
+  constexpr std::uint32_t kUsers = 0x80000003;
+  std::vector<std::string> places{keyPath};
+  std::string path = keyPath;
+  while (!path.empty() && path.front() == '\\') path.erase(0, 1);
+  if (rootKey == kUsers) {
+    const std::size_t end = path.find('\\');
+    path = end == std::string::npos ? std::string() : path.substr(end + 1);
+    places.push_back(path);
+  }
+  if (Folded(path).rfind("software\\classes", 0) == 0) places.push_back(path.substr(16));
+  return places;
+}
+
+bool KeysMeet(const std::vector<std::string>& a, const std::vector<std::string>& b) {
+  for (const std::string& one : a)
+    for (const std::string& other : b)
+      if (OnOneLine(one, other)) return true;
+  return false;
+}
+
+// What an ExcludeKey of the entry keeps from its deletions.
+struct Exclusion {
+  int Line = 0;
+  bool Registry = false;
+  std::optional<std::string> Folder; // as an item's folder; none: a place not known here
+  std::vector<std::string> Keys;
+};
+
+struct ParsedKey {
+  std::uint32_t RootKey = 0;
+  std::string Path;
+};
+
+// "HKCU\Software\X" as its root and path, or why it is none.
+std::optional<ParsedKey> ParseRuleKey(const std::string& text, std::string& reason) {
+  const std::size_t separator = text.find('\\');
+  const std::string root = text.substr(0, separator);
+  const std::optional<std::uint32_t> rootKey = RootKeyOfRuleName(root);
+  if (!rootKey) {
+    reason = "the root key " + Quoted(root) + " is none of HKCU, HKLM, HKCR, HKU and HKCC";
+    return std::nullopt;
+  }
+  return ParsedKey{*rootKey, separator == std::string::npos ? std::string() : text.substr(separator + 1)};
+}
+
+// A character that no file name holds: a pattern with one matches nothing in the
+// folder, while an item's path with it would name another place.
+bool HoldsNoNameCharacter(const std::string& pattern) {
+  return std::any_of(pattern.begin(), pattern.end(), [](char c) {
+    return static_cast<unsigned char>(c) < 0x20 || std::string("\\/:<>\"|").find(c) != std::string::npos;
+  });
+}
+
+bool HasWildcard(const std::string& text) { return text.find_first_of("*?") != std::string::npos; }
+
+// The characters of a UTF-8 text, each as its bytes.
+std::vector<std::string> Utf8Characters(const std::string& text) {
+  std::vector<std::string> characters;
+  for (std::size_t i = 0; i < text.size();) {
+    std::size_t length = 1;
+    while (i + length < text.size() && (static_cast<unsigned char>(text[i + length]) & 0xC0) == 0x80)
+      ++length;
+    characters.push_back(text.substr(i, length));
+    i += length;
+  }
+  return characters;
+}
+
+// The entry's name without the " *" that ends every section's name.
+std::string EntryNameOf(const IniSection& section) {
+  const std::string& name = section.Name;
+  const bool marked = name.size() >= 2 && name.compare(name.size() - 2, 2, " *") == 0;
+  return marked ? name.substr(0, name.size() - 2) : name;
+}
+
+// Imports one entry: its items, and a note for every line not carried over as it is.
+class EntryImport {
+public:
+  EntryImport(const IniSection& section, const CodePage& codePage, std::vector<ImportNote>& notes)
+      : FSection(section), FCodePage(codePage), FNotes(notes), FOutcomes(section.Keys.size()) {}
+
+  std::optional<ImportedPlugIn> Run(double time, ImportResult& counts) {
+    std::optional<ImportedPlugIn> plugIn = Build(time);
+    for (std::size_t i = 0; i < FSection.Keys.size(); ++i) {
+      if (!Deletes(RoleOf(FSection.Keys[i].Name))) continue;
+      const Outcome& outcome = FOutcomes[i];
+      if (!plugIn || outcome.Items == 0)
+        ++counts.KeysLeftOut;
+      else if (outcome.PartsLeftOut > 0)
+        ++counts.KeysInPart;
+      else
+        ++counts.KeysCarried;
+    }
+    return plugIn;
+  }
+
+private:
+  struct Outcome {
+    int Items = 0;
+    int PartsLeftOut = 0;
+  };
+
+  std::optional<ImportedPlugIn> Build(double time) {
+    const std::string name = EntryNameOf(FSection);
+    for (const IniKey& key : FSection.Keys)
+      if (RoleOf(key.Name) == KeyRole::Warning)
+        return LeaveOutEntry("the entry has a Warning=: its own authors call it risky, and a "
+                             "plug-in cannot carry the warning");
+    const std::optional<std::string> storedName = NameThatFitsField(name);
+    if (!storedName)
+      return LeaveOutEntry("the entry's name holds a character that code page " +
+                           std::to_string(FCodePage.Number()) + " lacks");
+
+    ReadExclusions();
+    for (std::size_t i = 0; i < FSection.Keys.size(); ++i) {
+      const IniKey& key = FSection.Keys[i];
+      FKeyIndex = i;
+      switch (RoleOf(key.Name)) {
+      case KeyRole::FileKey: ImportFileKey(key); break;
+      case KeyRole::RegKey: ImportRegKey(key); break;
+      case KeyRole::Unknown:
+        LeaveOut(key, "the key is not one of those known here, so what it deletes is not known");
+        break;
+      default: break;
+      }
+    }
+    LeaveOutLintErrors();
+    if (FItems.empty())
+      return LeaveOutEntry("no key of the entry could be carried over; no plug-in is made",
+                           /*keysToo=*/false);
+
+    ImportedPlugIn plugIn{name, {}};
+    plugIn.Records.Header.Name = *storedName;
+    plugIn.Records.Header.Time = time;
+    for (Item& item : FItems) plugIn.Records.Items.push_back(std::move(item.Record));
+    plugIn.Records.Header.ItemCount = static_cast<std::int32_t>(plugIn.Records.Items.size());
+    return plugIn;
+  }
+
+  void Note(int line, NoteKind kind, const std::string& key, std::string reason) {
+    FNotes.push_back(ImportNote{line, kind, FSection.Name, key, std::move(reason)});
+  }
+  void LeaveOut(const IniKey& key, std::string reason) {
+    Note(key.Line, NoteKind::LeftOut, key.Name, std::move(reason));
+    ++FOutcomes[FKeyIndex].PartsLeftOut;
+  }
+  void Invalid(const IniKey& key, std::string reason) {
+    Note(key.Line, NoteKind::Invalid, key.Name, std::move(reason));
+    ++FOutcomes[FKeyIndex].PartsLeftOut;
+  }
+
+  // The whole entry left out: each line that deletes, or the section line alone.
+  std::optional<ImportedPlugIn> LeaveOutEntry(const std::string& reason, bool keysToo = true) {
+    bool noted = false;
+    if (keysToo)
+      for (const IniKey& key : FSection.Keys)
+        if (Deletes(RoleOf(key.Name))) {
+          Note(key.Line, NoteKind::LeftOut, key.Name, reason);
+          noted = true;
+        }
+    if (!noted) Note(FSection.Line, NoteKind::LeftOut, {}, reason);
+    return std::nullopt;
+  }
+
+  // The name in the code page, cut to its field (127 bytes) at a character's end.
+  std::optional<std::string> NameThatFitsField(const std::string& name) {
+    std::string stored;
+    for (const std::string& character : Utf8Characters(name)) {
+      const std::optional<std::string> bytes = FCodePage.FromUtf8(character);
+      if (!bytes) return std::nullopt;
+      if (stored.size() + bytes->size() > kNameFieldSize - 1) {
+        Note(FSection.Line, NoteKind::Changed, {},
+             "the plug-in's name is cut to the " + std::to_string(kNameFieldSize - 1) +
+                 " characters its field holds");
+        break;
+      }
+      stored += *bytes;
+    }
+    return stored;
+  }
+
+  void ReadExclusions() {
+    for (const IniKey& key : FSection.Keys) {
+      if (RoleOf(key.Name) != KeyRole::ExcludeKey) continue;
+      const std::vector<std::string> fields = Split(key.Value, '|');
+      const std::string kind = Folded(fields[0]);
+      Exclusion exclusion{key.Line, kind == "reg", std::nullopt, {}};
+      std::string reason;
+      if (fields.size() < 2 || fields.size() > 3 || (kind != "file" && kind != "path" && kind != "reg")) {
+        reason = "an ExcludeKey is FILE|PATH|NAMES, PATH|PATH|PATTERNS or REG|KEY[|VALUE]";
+      } else if (exclusion.Registry) {
+        if (const auto parsed = ParseRuleKey(fields[1], reason))
+          exclusion.Keys = KeyPlaces(parsed->RootKey, parsed->Path);
+      } else {
+        exclusion.Folder = ItemFolderOfRuleFolder(fields[1], false).Text;
+      }
+      if (!reason.empty()) {
+        // What it keeps is not known, so every deletion of the entry might reach it.
+        Note(key.Line, NoteKind::Invalid, key.Name, reason);
+        FUnreadableExclusion = true;
+      }
+      FExclusions.push_back(std::move(exclusion));
+    }
+  }
+
+  // Why an ExcludeKey keeps part of what a key deletes, which no item can; empty when
+  // none does.
+  std::string ExclusionReason(const std::optional<std::string>& folder,
+                              const std::vector<std::string>& keys) {
+    if (FUnreadableExclusion)
+      return "an ExcludeKey of the entry cannot be read, so what the key must leave alone is not known";
+    for (const Exclusion& exclusion : FExclusions) {
+      const bool meets = exclusion.Registry
+                             ? !keys.empty() && KeysMeet(keys, exclusion.Keys)
+                             : folder && (!exclusion.Folder || FoldersMeet(*folder, *exclusion.Folder));
+      if (meets)
+        return "the ExcludeKey on line " + std::to_string(exclusion.Line) +
+               " keeps part of what the key deletes, and an item cannot leave anything out";
+    }
+    return {};
+  }
+
+  std::optional<std::string> Bytes(const IniKey& key, const std::string& text) {
+    std::optional<std::string> bytes = FCodePage.FromUtf8(text);
+    if (!bytes)
+      LeaveOut(key, Quoted(text) + " holds a character that code page " +
+                        std::to_string(FCodePage.Number()) + " lacks");
+    return bytes;
+  }
+
+  void Add(const IniKey& key, std::variant<RegistryBody, FileBody, FolderBody> body) {
+    const std::optional<std::string> name = Bytes(key, key.Name);
+    if (!name) return;
+    FItems.push_back(Item{ItemRecord{*name, std::move(body)}, FKeyIndex});
+    ++FOutcomes[FKeyIndex].Items;
+  }
+
+  void ImportFileKey(const IniKey& key) {
+    const std::vector<std::string> fields = Split(key.Value, '|');
+    if (fields.size() < 2) return Invalid(key, "a FileKey without \"|\" between its path and its patterns");
+    if (fields.size() > 3) return LeaveOut(key, "a FileKey has at most three fields: PATH|PATTERNS|OPTION");
+    const std::string option = fields.size() == 3 ? Folded(fields[2]) : std::string();
+    if (!option.empty() && option != "recurse" && option != "removeself")
+      return LeaveOut(key, "the option " + Quoted(fields[2]) + " is neither RECURSE nor REMOVESELF");
+    const bool recursive = !option.empty();
+
+    const Carried folder = ItemFolderOfRuleFolder(fields[0], recursive);
+    if (!folder.Text) return LeaveOut(key, folder.Reason);
+    if (std::string reason = ExclusionReason(folder.Text, {}); !reason.empty())
+      return LeaveOut(key, reason);
+
+    std::vector<std::string> patterns;
+    for (const std::string& pattern : Split(fields[1], ';')) {
+      if (pattern.empty()) continue;
+      if (HoldsNoNameCharacter(pattern))
+        LeaveOut(key, "the pattern " + Quoted(pattern) + " holds a character that no file name holds");
+      else if (!recursive && HasWildcard(pattern))
+        LeaveOut(key, "the pattern " + Quoted(pattern) + " has a wildcard: without RECURSE it "
+                      "matches only the folder's own files, and a folder item searches the "
+                      "subfolders too");
+      else
+        patterns.push_back(pattern);
+    }
+    if (patterns.empty()) {
+      if (FOutcomes[FKeyIndex].PartsLeftOut == 0) LeaveOut(key, "the FileKey has no pattern");
+      return;
+    }
+
+    const std::optional<std::string> folderBytes = Bytes(key, *folder.Text);
+    if (!folderBytes) return;
+    if (recursive) {
+      FolderBody body{FolderPathPart{*folderBytes, static_cast<std::uint8_t>(option == "removeself")}, {}};
+      for (const std::string& pattern : patterns) {
+        const std::optional<std::string> mask = Bytes(key, pattern);
+        if (mask) body.Masks.push_back(*mask);
+      }
+      if (!body.Masks.empty()) Add(key, std::move(body));
+      return;
+    }
+    const bool endsInSeparator = folderBytes->back() == '\\';
+    for (const std::string& pattern : patterns)
+      if (const std::optional<std::string> name = Bytes(key, pattern))
+        Add(key, FileBody{*folderBytes + (endsInSeparator ? "" : "\\") + *name});
+  }
+
+  void ImportRegKey(const IniKey& key) {
+    const std::vector<std::string> fields = Split(key.Value, '|');
+    if (fields.size() > 2)
+      return LeaveOut(key, "more than one \"|\": where the key ends and the value's name begins "
+                           "is not known");
+    std::string reason;
+    const std::optional<ParsedKey> parsed = ParseRuleKey(fields[0], reason);
+    if (!parsed) return Invalid(key, reason);
+    const bool oneValue = fields.size() == 2;
+    if (oneValue && fields[1].empty())
+      return LeaveOut(key, "an empty value name: whether the key's default value or the whole key "
+                           "is meant is not known");
+    if (std::string redirected = RedirectedKeyReason(parsed->RootKey, parsed->Path, !oneValue);
+        !redirected.empty())
+      return LeaveOut(key, redirected);
+    if (std::string excluded = ExclusionReason(std::nullopt, KeyPlaces(parsed->RootKey, parsed->Path));
+        !excluded.empty())
+      return LeaveOut(key, excluded);
+
+    const std::optional<std::string> path = Bytes(key, parsed->Path);
+    const std::optional<std::string> value = oneValue ? Bytes(key, fields[1]) : std::string();
+    if (!path || !value) return;
+    Add(key, RegistryBody{parsed->RootKey, *path, *value, static_cast<std::uint8_t>(oneValue ? 0 : 1)});
+  }
+
+  // The items that the checks call an error are left out, with the checks' words.
+  void LeaveOutLintErrors() {
+    PlugInRecords records;
+    for (const Item& item : FItems) records.Items.push_back(item.Record);
+    std::vector<bool> erroneous(FItems.size(), false);
+    for (const LintFinding& finding : LintPlugIn(records)) {
+      if (finding.Level != FindingLevel::Error || finding.ItemNumber < 1) continue;
+      const std::size_t index = static_cast<std::size_t>(finding.ItemNumber) - 1;
+      FKeyIndex = FItems[index].KeyIndex;
+      LeaveOut(FSection.Keys[FKeyIndex], "the checks call the item an error [" + finding.Rule + "]: " +
+                                             finding.Message);
+      if (!erroneous[index]) --FOutcomes[FKeyIndex].Items;
+      erroneous[index] = true;
+    }
+    std::size_t index = 0;
+    std::erase_if(FItems, [&](const Item&) { return erroneous[index++]; });
+  }
+
+  struct Item {
+    ItemRecord Record;
+    std::size_t KeyIndex = 0; // the key it comes from
+  };
+
+  const IniSection& FSection;
+  const CodePage& FCodePage;
+  std::vector<ImportNote>& FNotes;
+  std::vector<Outcome> FOutcomes; // by key
+  std::vector<Exclusion> FExclusions;
+  bool FUnreadableExclusion = false;
+  std::vector<Item> FItems;
+  std::size_t FKeyIndex = 0; // the key being imported
+};
+
+} // namespace
+
+bool MatchesEntryPattern(const std::string& nameText, const std::string& patternText) {
+  const std::vector<std::string> name = Utf8Characters(nameText);
+  const std::vector<std::string> pattern = Utf8Characters(patternText);
+  // One place to go back to is enough: a later "*" can match all that an earlier would.
+  std::size_t n = 0, p = 0, starAt = std::string::npos, nameAtStar = 0;
+  while (n < name.size()) {
+    if (p < pattern.size() && (pattern[p] == "?" || Folded(pattern[p]) == Folded(name[n]))) {
+      ++n;
+      ++p;
+    } else if (p < pattern.size() && pattern[p] == "*") {
+      starAt = p++;
+      nameAtStar = n;
+    } else if (starAt != std::string::npos) {
+      p = starAt + 1;
+      n = ++nameAtStar;
+    } else {
+      return false;
+    }
+  }
+  while (p < pattern.size() && pattern[p] == "*") ++p;
+  return p == pattern.size();
+}
+
+ImportResult ImportEntries(const IniText& ini, const ImportChoice& choice, const CodePage& codePage) {
+  ImportResult result;
+  for (const IniProblem& problem : ini.Problems)
+    result.Notes.push_back(ImportNote{problem.Line, NoteKind::Invalid, {}, {}, problem.Reason});
+  for (const IniSection& section : ini.Sections) {
+    const std::string name = EntryNameOf(section);
+    const bool chosen = choice.Patterns.empty() ||
+                        std::any_of(choice.Patterns.begin(), choice.Patterns.end(),
+                                    [&](const std::string& pattern) { return MatchesEntryPattern(name, pattern); });
+    if (!chosen) continue;
+    ++result.EntriesChosen;
+    EntryImport entry(section, codePage, result.Notes);
+    if (std::optional<ImportedPlugIn> plugIn = entry.Run(choice.Time, result)) {
+      result.PlugIns.push_back(std::move(*plugIn));
+      ++result.EntriesCarried;
+    }
+  }
+  return result;
+}
+
+} // namespace plugin
