@@ -47,7 +47,7 @@ std::string SafeFileName(const std::string& utf8Name) {
   }
   name = Trimmed(name);
   if (name.size() > kMostCharacters) name = Trimmed(name.substr(0, kMostCharacters));
-  if (IsDeviceName(name)) name.insert(0, "_");
+  if (IsDeviceName(name)) name = "_" + name;
   return name.empty() ? "_" : name;
 }
 

@@ -39,9 +39,9 @@ KeyRole RoleOf(const std::string& name) {
   if (base == "filekey") return KeyRole::FileKey;
   if (base == "regkey") return KeyRole::RegKey;
   if (base == "excludekey") return KeyRole::ExcludeKey;
+  if (base == "warning") return KeyRole::Warning;
   if (base == "detect" || base == "detectfile") return KeyRole::Ignored;
   if (numbered) return KeyRole::Unknown;
-  if (base == "warning") return KeyRole::Warning;
   if (base == "detectos" || base == "specialdetect" || base == "default" || base == "langsecref" ||
       base == "section")
     return KeyRole::Ignored;
@@ -406,8 +406,10 @@ private:
       if (!erroneous[index]) --FOutcomes[FKeyIndex].Items;
       erroneous[index] = true;
     }
-    std::size_t index = 0;
-    std::erase_if(FItems, [&](const Item&) { return erroneous[index++]; });
+    std::vector<Item> kept;
+    for (std::size_t i = 0; i < FItems.size(); ++i)
+      if (!erroneous[i]) kept.push_back(std::move(FItems[i]));
+    FItems = std::move(kept);
   }
 
   struct Item {

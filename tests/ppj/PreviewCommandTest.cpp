@@ -286,7 +286,7 @@ ProgramRun RunPpj(const std::string& arguments, const TempFolder& folder) {
 TEST_F(PreviewCommand, TheProgramRunsEachCommandWithItsExitStatus) {
   const ProgramRun help = RunPpj("--help", Folder);
   EXPECT_EQ(help.ExitCode, 0u);
-  for (const char* command : {"dump", "build", "lint", "preview"})
+  for (const char* command : {"dump", "build", "lint", "preview", "clean", "import", "export"})
     EXPECT_NE(help.Output.find(command), std::string::npos) << command << " in:\n" << help.Output;
 
   const std::string json = Folder.File("p.json"), rebuilt = Folder.File("q.ppj");
@@ -294,6 +294,17 @@ TEST_F(PreviewCommand, TheProgramRunsEachCommandWithItsExitStatus) {
   EXPECT_EQ(RunPpj("build \"" + json + "\" -o \"" + rebuilt + "\"", Folder).ExitCode, 0u);
   EXPECT_EQ(ReadWholeFile(rebuilt), ReadWholeFile(PlugIn)) << "dump and build give the bytes back";
   EXPECT_EQ(RunPpj("lint \"" + PlugIn + "\"", Folder).ExitCode, 0u);
+
+  // The INI rules, through Windows' own code page conversion: "\xC3\xA9" is U+00E9.
+  WriteWholeFile(Folder.File("rules.ini"), "[Caf\xC3\xA9 *]\r\nFileKey1=%Temp%\\Caf\xC3\xA9|*.tmp|RECURSE\r\n");
+  const ProgramRun imported = RunPpj("import \"" + Folder.File("rules.ini") + "\" -o \"" + Folder.File("out") + "\"", Folder);
+  EXPECT_EQ(imported.ExitCode, 0u) << imported.Output;
+  EXPECT_NE(ReadWholeFile(Folder.File("out\\Caf_.ppj")).find("%WINTEMP%\\Caf\xE9"), std::string::npos)
+      << "the folder in code page 1252: " << imported.Output;
+  const ProgramRun exported = RunPpj("export \"" + Folder.File("out\\Caf_.ppj") + "\"", Folder);
+  EXPECT_EQ(exported.ExitCode, 0u) << exported.Output;
+  EXPECT_NE(exported.Output.find("FileKey1=%Temp%\\Caf\xC3\xA9|*.tmp|RECURSE\r\n"), std::string::npos)
+      << exported.Output;
 
   const ProgramRun preview = RunPpj("preview \"" + PlugIn + "\"", Folder);
   EXPECT_EQ(preview.ExitCode, 0u) << preview.Output;

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The native ppj as the README shows it: dump, build back, lint, the exit statuses a
-# script relies on, the version, which CMake passes in from the project's, and git
-# showing plug-ins as their JSON form.
+# script relies on, the version, which CMake passes in from the project's, git
+# showing plug-ins as their JSON form, and the import and export of INI rules.
 # Usage: ReadmeCommands.sh PPJ SAMPLE VERSION
 set -uo pipefail
 ppj="$1"; sample="$2"; version="$3"
@@ -59,6 +59,23 @@ git -C "$repo" commit -qam "Renamed"
 git -C "$repo" log -p >"$work/log"
 [ "$(grep -c -- '"name": "Renamed cleaner"' "$work/log")" -eq 1 ] && grep -q -- '"rootKey": "HKEY_CURRENT_USER"' "$work/log" ||
   { echo "FAIL: git log -p does not show the plug-ins' JSON:"; cat "$work/log"; failures=$((failures + 1)); }
+
+# winapp2.ini's rules, as the README shows them: the sample rules imported, each line
+# left out named, what was written passing lint; the sample exported and imported back.
+rules="$(dirname "$sample")/rules.ini"
+expect_status 0 "import of the sample rules" "$ppj" import "$rules" -o "$work/imported"
+[ "$(cat "$work/out")" = "$work/imported/Foo Editor.ppj
+$work/imported/Baz Player.ppj" ] || { echo "FAIL: import wrote:"; cat "$work/out"; failures=$((failures + 1)); }
+grep -q '^ppj: .*rules.ini:15: \[Bar Viewer \*\] FileKey1: left out: the entry has a Warning=' "$work/err" &&
+  grep -qx 'ppj: 2 of 3 entries carried over, 1 left out; 5 keys carried over whole, 1 in part, 5 left out' "$work/err" ||
+  { echo "FAIL: import did not report what it left out:"; cat "$work/err"; failures=$((failures + 1)); }
+for plugin in "$work/imported"/*.ppj; do
+  expect_status 0 "lint of the imported $plugin" "$ppj" lint "$plugin"
+done
+expect_status 1 "import --strict of rules with lines left out" "$ppj" import "$rules" -o "$work/imported" --overwrite --strict
+expect_status 0 "export of the sample" "$ppj" export "$sample" -o "$work/sample.ini"
+grep -q '^\[Sample cleaner \*\]'$'\r''$' "$work/sample.ini" || { echo "FAIL: export wrote:"; cat "$work/sample.ini"; failures=$((failures + 1)); }
+expect_status 0 "import of the exported sample" "$ppj" import "$work/sample.ini" -o "$work/exported"
 
 expect_status 2 "preview without Windows" "$ppj" preview "$sample"
 expect_status 2 "clean without Windows" "$ppj" clean "$sample" --yes

@@ -2,18 +2,14 @@
 
 #include "plugin/JsonForm.h"
 #include "tests/plugin/RecordBuilders.h"
+#include "tests/ppj/CommandFolder.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <filesystem>
-#include <fstream>
-#include <random>
 #include <set>
-#include <sstream>
 
 using namespace plugin;
-namespace fs = std::filesystem;
 
 namespace {
 
@@ -29,44 +25,11 @@ PlugInRecords Sample() {
                         Folder("%WINTEMP%", {"*.tmp", "", "~*"}, 2)}};
 }
 
-// A folder of its own for each test, removed with everything in it afterwards.
-class TextCommands : public ::testing::Test {
+class TextCommands : public CommandFolder {
 protected:
-  void SetUp() override {
-    std::random_device random;
-    do {
-      Dir = fs::temp_directory_path() /
-            ("ppj-test-" + std::to_string(random()) + "-" + std::to_string(random()));
-    } while (!fs::create_directory(Dir));
-  }
-  void TearDown() override {
-    std::error_code error;
-    fs::remove_all(Dir, error);
-  }
-
-  std::string PathOf(const std::string& name) const { return (Dir / name).string(); }
-  void Write(const std::string& name, const std::string& text) const {
-    std::ofstream(Dir / name, std::ios::binary) << text;
-  }
-  void Write(const std::string& name, const Bytes& bytes) const {
-    Write(name, std::string(bytes.begin(), bytes.end()));
-  }
-  std::string Read(const std::string& name) const {
-    std::ifstream file(Dir / name, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(file), {});
-  }
-  std::set<std::string> Names() const {
-    std::set<std::string> names;
-    for (const auto& entry : fs::directory_iterator(Dir))
-      names.insert(entry.path().filename().string());
-    return names;
-  }
   int Lint(const std::string& name, bool json = false) {
     return RunLint({PathOf(name), json}, Out, Err);
   }
-
-  fs::path Dir;
-  std::ostringstream Out, Err;
 };
 
 } // namespace
