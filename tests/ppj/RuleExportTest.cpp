@@ -77,6 +77,8 @@ TEST(RuleExport, EachItemBecomesItsKeyOrIsLeftOutWithItsReason) {
       {"browser macro", Folder("%FIREFOX_PROFILE%", {"*.tmp"}), "",
        "differs between Windows versions"},
       {"System32", File("%WINDOWS%\\System32\\a.log"), "", "SysWOW64"},
+      {"System32 by its stream", File("%WINDOWS%\\System32::$INDEX_ALLOCATION\\a.log"), "",
+       "names a stream"},
       {"Windows folder and its subfolders", Folder("%WINDOWS%", {"*.log"}), "", "include System32"},
       {"no leading macro", File("C:\\Windows\\a.log"), "",
        "does not begin with a system folder macro"},
