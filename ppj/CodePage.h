@@ -3,6 +3,7 @@
 // ANSI code page whose bytes a plug-in stores. Converted by the platform: iconv on
 // Linux, the code page functions on Windows. No character is ever replaced by a
 // similar one ("best fit"): a text with a character the code page lacks has no form.
+// A code page and its copies share the platform's conversion state: one thread at a time.
 
 #include <memory>
 #include <optional>

@@ -15,7 +15,7 @@ namespace plugin {
 struct ExportNote {
   int ItemNumber = 0;
   bool LeftOut = true; // false: the item went into the entry, changed as Reason says
-  std::string Reason;
+  std::string Reason; // UTF-8
 };
 
 struct ExportedEntry {

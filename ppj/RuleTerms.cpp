@@ -72,6 +72,11 @@ std::string RestReason(const std::string& leading, const std::string& rest) {
   if (rest.find('%') != std::string::npos)
     return "the path holds a \"%\" after its first folder, which would be read as another "
            "variable or macro";
+  // No folder of a cleaning rule needs a ":", and the checks of the folders' names
+  // would not know System32 by the name of its stream.
+  if (rest.find(':') != std::string::npos)
+    return "the path holds a \":\" after its first folder, which names a stream: "
+           "\"System32::$INDEX_ALLOCATION\" is System32 under another name";
   if (rest.find_first_of("*?") != std::string::npos)
     return "the path holds a wildcard in a folder: a rule searches every folder it matches, an "
            "item takes the name as written";
