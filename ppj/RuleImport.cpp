@@ -135,6 +135,12 @@ bool HoldsNoNameCharacter(const std::string& pattern) {
   });
 }
 
+// A name that begins or ends in a blank is another name than the one without, which a
+// reader that trims the fields of a rule would take.
+bool HasOuterBlank(const std::string& text) {
+  return !text.empty() && (text.front() == ' ' || text.back() == ' ');
+}
+
 bool HasWildcard(const std::string& text) { return text.find_first_of("*?") != std::string::npos; }
 
 // The characters of a UTF-8 text, each as its bytes.
@@ -338,6 +344,12 @@ private:
       if (pattern.empty()) continue;
       if (HoldsNoNameCharacter(pattern))
         LeaveOut(key, "the pattern " + Quoted(pattern) + " holds a character that no file name holds");
+      else if (HasOuterBlank(pattern))
+        LeaveOut(key, "the pattern " + Quoted(pattern) + " begins or ends in a blank, which a "
+                      "reader of the rule may drop");
+      else if (!recursive && pattern.find('%') != std::string::npos)
+        LeaveOut(key, "the pattern " + Quoted(pattern) + " holds a \"%\": in a file item's path it "
+                      "may be read as a system folder macro");
       else if (!recursive && HasWildcard(pattern))
         LeaveOut(key, "the pattern " + Quoted(pattern) + " has a wildcard: without RECURSE it "
                       "matches only the folder's own files, and a folder item searches the "
@@ -379,6 +391,8 @@ private:
     if (oneValue && fields[1].empty())
       return LeaveOut(key, "an empty value name: whether the key's default value or the whole key "
                            "is meant is not known");
+    if (oneValue && HasOuterBlank(fields[1]))
+      return LeaveOut(key, "the value name begins or ends in a blank, which a reader of the rule may drop");
     if (std::string redirected = RedirectedKeyReason(parsed->RootKey, parsed->Path, !oneValue);
         !redirected.empty())
       return LeaveOut(key, redirected);
