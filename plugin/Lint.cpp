@@ -2,6 +2,7 @@
 
 #include "cleanobjs/FolderPaths.h"
 #include "framework/RegistryPaths.h"
+#include "plugin/AsciiFold.h"
 #include "plugin/RecordNames.h"
 #include "sysfolders/SysFolders.h"
 
@@ -13,14 +14,6 @@
 namespace plugin {
 
 namespace {
-
-char AsciiLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
-// Windows compares paths, keys and macros without regard to case.
-std::string Folded(std::string text) {
-  std::transform(text.begin(), text.end(), text.begin(), AsciiLower);
-  return text;
-}
 
 std::string WithoutTrailingSeparators(std::string path) {
   while (!path.empty() && (path.back() == '\\' || path.back() == '/')) path.pop_back();
@@ -51,10 +44,10 @@ std::vector<std::string> MacrosIn(const std::string& path) {
 bool IsKnownMacro(const std::string& macro) {
   static const std::vector<std::string> known = [] {
     std::vector<std::string> names = FolderMacroNames();
-    for (std::string& name : names) name = Folded(name);
+    for (std::string& name : names) name = AsciiFolded(name);
     return names;
   }();
-  const std::string name = Folded(macro.substr(1, macro.size() - 2));
+  const std::string name = AsciiFolded(macro.substr(1, macro.size() - 2));
   return std::find(known.begin(), known.end(), name) != known.end();
 }
 
@@ -81,7 +74,7 @@ bool MatchesEveryName(const std::string& mask) {
 // The system folders themselves, whose every file a cleaner must never remove. A root
 // without its "\\" ("C:", "\\") is no full path, which the items refuse to walk.
 bool IsSystemFolder(const std::string& folder) {
-  const std::string path = Folded(WithoutTrailingSeparators(folder));
+  const std::string path = AsciiFolded(WithoutTrailingSeparators(folder));
   if (path == "%windows%" || path == "%programfiles%" || path == "%profile%") return true;
   const bool driveLetter = path.size() == 2 && path[1] == ':' && path[0] >= 'a' && path[0] <= 'z';
   return driveLetter && folder.size() > 2 && folder[2] == '\\';
@@ -204,12 +197,12 @@ std::string Target(const ItemRecord& item) {
   } else if (const auto* folder = std::get_if<FolderBody>(&item.Body)) {
     add(WithoutTrailingSeparators(folder->PathPart.Folder));
     std::vector<std::string> masks;
-    for (const std::string& mask : folder->Masks) masks.push_back(Folded(mask));
+    for (const std::string& mask : folder->Masks) masks.push_back(AsciiFolded(mask));
     std::sort(masks.begin(), masks.end());
     masks.erase(std::unique(masks.begin(), masks.end()), masks.end());
     for (const std::string& mask : masks) add(mask);
   }
-  return Folded(std::move(target));
+  return AsciiFolded(std::move(target));
 }
 
 std::string TooLongMessage(const StoredText& text) {

@@ -1,5 +1,7 @@
 #include "ppj/EntryFileNames.h"
 
+#include "plugin/AsciiFold.h"
+
 #include <algorithm>
 #include <array>
 
@@ -8,13 +10,6 @@ namespace plugin {
 namespace {
 
 constexpr std::size_t kMostCharacters = 100;
-
-char AsciiLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
-std::string Folded(std::string text) {
-  std::transform(text.begin(), text.end(), text.begin(), AsciiLower);
-  return text;
-}
 
 // Windows drops a name's final dots and blanks, and takes a leading blank for part
 // of the name, which no one would see.
@@ -26,7 +21,7 @@ std::string Trimmed(std::string name) {
 
 // "CON", "nul", "COM1" ...: before its first dot, such a name opens a device.
 bool IsDeviceName(const std::string& name) {
-  std::string stem = Folded(name.substr(0, name.find('.')));
+  std::string stem = AsciiFolded(name.substr(0, name.find('.')));
   while (!stem.empty() && stem.back() == ' ') stem.pop_back();
   static const std::array<std::string, 4> plain = {"con", "prn", "aux", "nul"};
   if (std::find(plain.begin(), plain.end(), stem) != plain.end()) return true;
@@ -54,9 +49,9 @@ std::string SafeFileName(const std::string& utf8Name) {
 std::string EntryFileNames::NameFor(const std::string& utf8Name) {
   const std::string safe = SafeFileName(utf8Name);
   std::string name = safe;
-  for (int number = 2; FTaken.count(Folded(name)) != 0; ++number)
+  for (int number = 2; FTaken.count(AsciiFolded(name)) != 0; ++number)
     name = safe + " (" + std::to_string(number) + ")";
-  FTaken.insert(Folded(name));
+  FTaken.insert(AsciiFolded(name));
   return name;
 }
 

@@ -1,6 +1,8 @@
 #include "ppj/RuleImport.h"
 
+#include "plugin/AsciiFold.h"
 #include "plugin/Lint.h"
+#include "ppj/RuleExclusions.h"
 #include "ppj/RuleTerms.h"
 
 #include <algorithm>
@@ -10,30 +12,13 @@ namespace plugin {
 
 namespace {
 
-char AsciiLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
-std::string Folded(std::string text) {
-  std::transform(text.begin(), text.end(), text.begin(), AsciiLower);
-  return text;
-}
-
-std::vector<std::string> Split(const std::string& text, char separator) {
-  std::vector<std::string> parts;
-  std::size_t start = 0;
-  for (std::size_t end = text.find(separator); end != std::string::npos;
-       start = end + 1, end = text.find(separator, start))
-    parts.push_back(text.substr(start, end - start));
-  parts.push_back(text.substr(start));
-  return parts;
-}
-
 std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
 
 enum class KeyRole { Ignored, Warning, FileKey, RegKey, ExcludeKey, Unknown };
 
 // What a key of an entry is, by its name: "FileKey12", "detectfile", "Warning".
 KeyRole RoleOf(const std::string& name) {
-  std::string base = Folded(name);
+  std::string base = AsciiFolded(name);
   const bool numbered = !base.empty() && std::isdigit(static_cast<unsigned char>(base.back()));
   while (!base.empty() && std::isdigit(static_cast<unsigned char>(base.back()))) base.pop_back();
   if (base == "filekey") return KeyRole::FileKey;
@@ -50,81 +35,6 @@ KeyRole RoleOf(const std::string& name) {
 
 bool Deletes(KeyRole role) {
   return role == KeyRole::FileKey || role == KeyRole::RegKey || role == KeyRole::Unknown;
-}
-
-// The places of a folder as compared: %INST% and %DOWNLOAD% are folders of %WINDOWS%.
-std::string ComparableFolder(const std::string& itemFolder) {
-  const std::string folded = Folded(itemFolder);
-  if (folded.rfind("%inst%", 0) == 0) return "%WINDOWS%\\Installer" + itemFolder.substr(6);
-  if (folded.rfind("%download%", 0) == 0)
-    return "%WINDOWS%\\Downloaded Program Files" + itemFolder.substr(10);
-  return itemFolder;
-}
-
-std::string LeadingMacro(const std::string& folder) {
-  const std::size_t end = folder.find('%', 1);
-  return end == std::string::npos ? std::string() : Folded(folder.substr(0, end + 1));
-}
-
-// Whether what an ExcludeKey keeps of `excluded` may lie in what a FileKey deletes in
-// `folder`. The temporary folder lies in the profile or the Windows folder, as the
-// machine has it, so it meets every other folder.
-bool FoldersMeet(const std::string& folder, const std::string& excluded) {
-  const std::string a = ComparableFolder(folder);
-  const std::string b = ComparableFolder(excluded);
-  const std::string macroA = LeadingMacro(a);
-  const std::string macroB = LeadingMacro(b);
-  if (macroA != macroB && (macroA == "%wintemp%" || macroB == "%wintemp%")) return true;
-  return OnOneLine(a, b);
-}
-
-// The paths by which a key may be named below its root: HKEY_USERS\<user>\X is also
-// HKEY_CURRENT_USER\X, and HKEY_CLASSES_ROOT\X is also Software\Classes\X of the user
-// and of the machine. Keys compare by these, whatever their roots.
-std::vector<std::string> KeyPlaces(std::uint32_t rootKey, const std::string& keyPath) {
-  constexpr std::uint32_t kUsers = 0x80000003;
-  std::vector<std::string> places{keyPath};
-  std::string path = keyPath;
-  while (!path.empty() && path.front() == '\\') path.erase(0, 1);
-  if (rootKey == kUsers) {
-    const std::size_t end = path.find('\\');
-    path = end == std::string::npos ? std::string() : path.substr(end + 1);
-    places.push_back(path);
-  }
-  if (Folded(path).rfind("software\\classes", 0) == 0) places.push_back(path.substr(16));
-  return places;
-}
-
-bool KeysMeet(const std::vector<std::string>& a, const std::vector<std::string>& b) {
-  for (const std::string& one : a)
-    for (const std::string& other : b)
-      if (OnOneLine(one, other)) return true;
-  return false;
-}
-
-// What an ExcludeKey of the entry keeps from its deletions.
-struct Exclusion {
-  int Line = 0;
-  bool Registry = false;
-  std::optional<std::string> Folder; // as an item's folder; none: a place not known here
-  std::vector<std::string> Keys;
-};
-
-struct ParsedKey {
-  std::uint32_t RootKey = 0;
-  std::string Path;
-};
-
-// "HKCU\Software\X" as its root and path, or why it is none.
-std::optional<ParsedKey> ParseRuleKey(const std::string& text, std::string& reason) {
-  const std::size_t separator = text.find('\\');
-  const std::string root = text.substr(0, separator);
-  const std::optional<std::uint32_t> rootKey = RootKeyOfRuleName(root);
-  if (!rootKey) {
-    reason = "the root key " + Quoted(root) + " is none of HKCU, HKLM, HKCR, HKU and HKCC";
-    return std::nullopt;
-  }
-  return ParsedKey{*rootKey, separator == std::string::npos ? std::string() : text.substr(separator + 1)};
 }
 
 // A character that no file name holds: a pattern with one matches nothing in the
@@ -272,41 +182,27 @@ private:
   void ReadExclusions() {
     for (const IniKey& key : FSection.Keys) {
       if (RoleOf(key.Name) != KeyRole::ExcludeKey) continue;
-      const std::vector<std::string> fields = Split(key.Value, '|');
-      const std::string kind = Folded(fields[0]);
-      Exclusion exclusion{key.Line, kind == "reg", std::nullopt, {}};
       std::string reason;
-      if (fields.size() < 2 || fields.size() > 3 || (kind != "file" && kind != "path" && kind != "reg")) {
-        reason = "an ExcludeKey is FILE|PATH|NAMES, PATH|PATH|PATTERNS or REG|KEY[|VALUE]";
-      } else if (exclusion.Registry) {
-        if (const auto parsed = ParseRuleKey(fields[1], reason))
-          exclusion.Keys = KeyPlaces(parsed->RootKey, parsed->Path);
+      if (std::optional<Exclusion> exclusion = ReadExclusion(key, reason)) {
+        FExclusions.push_back(std::move(*exclusion));
       } else {
-        exclusion.Folder = ItemFolderOfRuleFolder(fields[1], false).Text;
-      }
-      if (!reason.empty()) {
         // What it keeps is not known, so every deletion of the entry might reach it.
         Note(key.Line, NoteKind::Invalid, key.Name, reason);
         FUnreadableExclusion = true;
       }
-      FExclusions.push_back(std::move(exclusion));
     }
   }
 
-  // Why an ExcludeKey keeps part of what a key deletes, which no item can; empty when
-  // none does.
-  std::string ExclusionReason(const std::optional<std::string>& folder,
-                              const std::vector<std::string>& keys) {
+  // Why an ExcludeKey may keep part of what a key deletes, which no item can; empty
+  // when none does. `keeps` says whether one exclusion does.
+  template <class Keeps>
+  std::string ExclusionReason(const Keeps& keeps) {
     if (FUnreadableExclusion)
       return "an ExcludeKey of the entry cannot be read, so what the key must leave alone is not known";
-    for (const Exclusion& exclusion : FExclusions) {
-      const bool meets = exclusion.Registry
-                             ? !keys.empty() && KeysMeet(keys, exclusion.Keys)
-                             : folder && (!exclusion.Folder || FoldersMeet(*folder, *exclusion.Folder));
-      if (meets)
+    for (const Exclusion& exclusion : FExclusions)
+      if (keeps(exclusion))
         return "the ExcludeKey on line " + std::to_string(exclusion.Line) +
                " keeps part of what the key deletes, and an item cannot leave anything out";
-    }
     return {};
   }
 
@@ -326,21 +222,21 @@ private:
   }
 
   void ImportFileKey(const IniKey& key) {
-    const std::vector<std::string> fields = Split(key.Value, '|');
+    const std::vector<std::string> fields = SplitAt(key.Value, '|');
     if (fields.size() < 2) return Invalid(key, "a FileKey without \"|\" between its path and its patterns");
     if (fields.size() > 3) return LeaveOut(key, "a FileKey has at most three fields: PATH|PATTERNS|OPTION");
-    const std::string option = fields.size() == 3 ? Folded(fields[2]) : std::string();
+    const std::string option = fields.size() == 3 ? AsciiFolded(fields[2]) : std::string();
     if (!option.empty() && option != "recurse" && option != "removeself")
       return LeaveOut(key, "the option " + Quoted(fields[2]) + " is neither RECURSE nor REMOVESELF");
     const bool recursive = !option.empty();
 
     const Carried folder = ItemFolderOfRuleFolder(fields[0], recursive);
     if (!folder.Text) return LeaveOut(key, folder.Reason);
-    if (std::string reason = ExclusionReason(folder.Text, {}); !reason.empty())
-      return LeaveOut(key, reason);
+    const auto keepsFromFolder = [&](const Exclusion& exclusion) { return MayKeepFromFolder(exclusion, *folder.Text); };
+    if (std::string reason = ExclusionReason(keepsFromFolder); !reason.empty()) return LeaveOut(key, reason);
 
     std::vector<std::string> patterns;
-    for (const std::string& pattern : Split(fields[1], ';')) {
+    for (const std::string& pattern : SplitAt(fields[1], ';')) {
       if (pattern.empty()) continue;
       if (HoldsNoNameCharacter(pattern))
         LeaveOut(key, "the pattern " + Quoted(pattern) + " holds a character that no file name holds");
@@ -380,12 +276,12 @@ private:
   }
 
   void ImportRegKey(const IniKey& key) {
-    const std::vector<std::string> fields = Split(key.Value, '|');
+    const std::vector<std::string> fields = SplitAt(key.Value, '|');
     if (fields.size() > 2)
       return LeaveOut(key, "more than one \"|\": where the key ends and the value's name begins "
                            "is not known");
     std::string reason;
-    const std::optional<ParsedKey> parsed = ParseRuleKey(fields[0], reason);
+    const std::optional<RuleKey> parsed = ParseRuleKey(fields[0], reason);
     if (!parsed) return Invalid(key, reason);
     const bool oneValue = fields.size() == 2;
     if (oneValue && fields[1].empty())
@@ -396,9 +292,8 @@ private:
     if (std::string redirected = RedirectedKeyReason(parsed->RootKey, parsed->Path, !oneValue);
         !redirected.empty())
       return LeaveOut(key, redirected);
-    if (std::string excluded = ExclusionReason(std::nullopt, KeyPlaces(parsed->RootKey, parsed->Path));
-        !excluded.empty())
-      return LeaveOut(key, excluded);
+    const auto keepsFromKey = [&](const Exclusion& exclusion) { return MayKeepFromKey(exclusion, *parsed); };
+    if (std::string excluded = ExclusionReason(keepsFromKey); !excluded.empty()) return LeaveOut(key, excluded);
 
     const std::optional<std::string> path = Bytes(key, parsed->Path);
     const std::optional<std::string> value = oneValue ? Bytes(key, fields[1]) : std::string();
@@ -449,7 +344,7 @@ bool MatchesEntryPattern(const std::string& nameText, const std::string& pattern
   // One place to go back to is enough: a later "*" can match all that an earlier would.
   std::size_t n = 0, p = 0, starAt = std::string::npos, nameAtStar = 0;
   while (n < name.size()) {
-    if (p < pattern.size() && (pattern[p] == "?" || Folded(pattern[p]) == Folded(name[n]))) {
+    if (p < pattern.size() && (pattern[p] == "?" || AsciiFolded(pattern[p]) == AsciiFolded(name[n]))) {
       ++n;
       ++p;
     } else if (p < pattern.size() && pattern[p] == "*") {

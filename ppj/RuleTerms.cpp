@@ -1,5 +1,7 @@
 #include "ppj/RuleTerms.h"
 
+#include "plugin/AsciiFold.h"
+
 #include <algorithm>
 #include <vector>
 
@@ -13,20 +15,13 @@ constexpr std::uint32_t kLocalMachine = 0x80000002;
 constexpr std::uint32_t kUsers = 0x80000003;
 constexpr std::uint32_t kCurrentConfig = 0x80000005;
 
-char AsciiLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
-std::string Folded(std::string text) {
-  std::transform(text.begin(), text.end(), text.begin(), AsciiLower);
-  return text;
-}
-
 bool IsSeparator(char c) { return c == '\\' || c == '/'; }
 
 // A name as Windows compares it: folded, without its final dots and blanks, which the
 // file system drops ("System32." is System32).
 std::string ComparedName(std::string name) {
   while (!name.empty() && (name.back() == '.' || name.back() == ' ')) name.pop_back();
-  return Folded(std::move(name));
+  return AsciiFolded(std::move(name));
 }
 
 // The path's names as compared; empty names (a doubled or final "\") are no names.
@@ -62,7 +57,7 @@ std::optional<Leading> LeadingName(const std::string& path) {
   if (path.size() < 3 || path[0] != '%') return std::nullopt;
   const std::size_t end = path.find('%', 1);
   if (end == std::string::npos || end == 1) return std::nullopt;
-  return Leading{Folded(path.substr(1, end - 1)), path.substr(end + 1)};
+  return Leading{AsciiFolded(path.substr(1, end - 1)), path.substr(end + 1)};
 }
 
 // What may follow the leading variable or macro, or why it may not.
@@ -217,10 +212,31 @@ constexpr RootName kRootNames[] = {
 } // namespace
 
 std::optional<std::uint32_t> RootKeyOfRuleName(const std::string& name) {
-  const std::string folded = Folded(name);
+  const std::string folded = AsciiFolded(name);
   for (const RootName& root : kRootNames)
-    if (folded == Folded(root.Short) || folded == Folded(root.Long)) return root.Key;
+    if (folded == AsciiFolded(root.Short) || folded == AsciiFolded(root.Long)) return root.Key;
   return std::nullopt;
+}
+
+std::vector<std::string> SplitAt(const std::string& text, char separator) {
+  std::vector<std::string> parts;
+  std::size_t start = 0;
+  for (std::size_t end = text.find(separator); end != std::string::npos;
+       start = end + 1, end = text.find(separator, start))
+    parts.push_back(text.substr(start, end - start));
+  parts.push_back(text.substr(start));
+  return parts;
+}
+
+std::optional<RuleKey> ParseRuleKey(const std::string& text, std::string& reason) {
+  const std::size_t separator = text.find('\\');
+  const std::string root = text.substr(0, separator);
+  const std::optional<std::uint32_t> rootKey = RootKeyOfRuleName(root);
+  if (!rootKey) {
+    reason = "the root key \"" + root + "\" is none of HKCU, HKLM, HKCR, HKU and HKCC";
+    return std::nullopt;
+  }
+  return RuleKey{*rootKey, separator == std::string::npos ? std::string() : text.substr(separator + 1)};
 }
 
 std::string RuleNameOfRootKey(std::uint32_t rootKey) {

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace plugin {
 
@@ -31,6 +32,18 @@ std::string RedirectedKeyReason(std::uint32_t rootKey, const std::string& keyPat
 
 // The root key a rule names: "HKCU" or "HKEY_CURRENT_USER", in any case.
 std::optional<std::uint32_t> RootKeyOfRuleName(const std::string& name);
+// The fields of a rule's text between the separators ("|" of a key's value, ";" of
+// its patterns); a text without one is one field.
+std::vector<std::string> SplitAt(const std::string& text, char separator);
+
+// A rule's key, "HKCU\Software\X": its root and the path below it.
+struct RuleKey {
+  std::uint32_t RootKey = 0;
+  std::string Path;
+};
+// The key, or nothing with `reason` saying that its root is none of the five.
+std::optional<RuleKey> ParseRuleKey(const std::string& text, std::string& reason);
+
 // "HKCU", "HKLM", "HKCR", "HKU", "HKCC"; empty for any other number.
 std::string RuleNameOfRootKey(std::uint32_t rootKey);
 
