@@ -1,24 +1,12 @@
 #include "ppj/CodePage.h"
 
-#include <gtest/gtest.h>
+#include "tests/ppj/OpenedCodePage.h"
 
-#include <map>
+#include <gtest/gtest.h>
 
 using namespace plugin;
 
 namespace {
-
-const CodePage& Opened(int number) {
-  static std::map<int, CodePage> pages;
-  auto found = pages.find(number);
-  if (found == pages.end()) {
-    std::string error;
-    std::optional<CodePage> page = CodePage::Open(number, error);
-    if (!page) throw std::runtime_error("code page " + std::to_string(number) + ": " + error);
-    found = pages.emplace(number, *page).first;
-  }
-  return found->second;
-}
 
 std::string Shown(const std::optional<std::string>& text) {
   if (!text) return "nothing";
@@ -63,7 +51,7 @@ TEST(CodePage, ConvertsOnlyCharactersWithAFormOfTheirOwn) {
       {"U+0000", 1252, FromUtf8, std::string("a\0b", 3), std::nullopt},
   };
   for (const Case& c : cases) {
-    const CodePage& page = Opened(c.Page);
+    const CodePage& page = OpenedCodePage(c.Page);
     const std::optional<std::string> result =
         c.Way == FromUtf8 ? page.FromUtf8(c.Input) : page.ToUtf8(c.Input);
     EXPECT_EQ(result, c.Expected) << c.What << ": gave " << Shown(result) << ", expected "

@@ -1,10 +1,9 @@
 #include "ppj/RuleExport.h"
 
 #include "tests/plugin/RecordBuilders.h"
+#include "tests/ppj/OpenedCodePage.h"
 
 #include <gtest/gtest.h>
-
-#include <map>
 
 using namespace plugin;
 
@@ -12,18 +11,6 @@ namespace {
 
 constexpr std::uint32_t kHkcr = 0x80000000, kHkcu = 0x80000001, kHklm = 0x80000002,
                         kHku = 0x80000003, kPerformanceData = 0x80000004;
-
-const CodePage& Opened(int number) {
-  static std::map<int, CodePage> pages;
-  auto found = pages.find(number);
-  if (found == pages.end()) {
-    std::string error;
-    std::optional<CodePage> page = CodePage::Open(number, error);
-    if (!page) throw std::runtime_error("code page " + std::to_string(number) + ": " + error);
-    found = pages.emplace(number, *page).first;
-  }
-  return found->second;
-}
 
 PlugInRecords PlugIn(std::string name, std::string author, std::vector<ItemRecord> items) {
   return PlugInRecords{PlugInHeader{std::move(name), std::move(author), 0, 0}, std::move(items)};
@@ -110,7 +97,7 @@ TEST(RuleExport, EachItemBecomesItsKeyOrIsLeftOutWithItsReason) {
        "holds a byte that code page 932 has no character for", 932},
   };
   for (const Case& c : cases) {
-    const ExportedEntry entry = ExportEntry(PlugIn("P", "", {c.Item}), Opened(c.Page));
+    const ExportedEntry entry = ExportEntry(PlugIn("P", "", {c.Item}), OpenedCodePage(c.Page));
     if (!c.Key.empty()) {
       EXPECT_NE(entry.Ini.find("\r\n" + c.Key + "\r\n"), std::string::npos)
           << c.What << ": no line " << c.Key << " in:\n"
@@ -191,7 +178,7 @@ TEST(RuleExport, EntryHasTheHeaderOneDetectionAndItsKeysInItemOrder) {
        932},
   };
   for (const Case& c : cases) {
-    const ExportedEntry entry = ExportEntry(c.Records, Opened(c.Page));
+    const ExportedEntry entry = ExportEntry(c.Records, OpenedCodePage(c.Page));
     EXPECT_EQ(entry.Ini, c.Ini) << c.What;
     EXPECT_EQ(entry.ItemsExported, c.Exported) << c.What;
     EXPECT_EQ(entry.ItemsLeftOut, c.LeftOut) << c.What;

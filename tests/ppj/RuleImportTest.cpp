@@ -2,19 +2,13 @@
 
 #include "plugin/Lint.h"
 #include "ppj/EntryFileNames.h"
+#include "tests/ppj/OpenedCodePage.h"
 
 #include <gtest/gtest.h>
 
 using namespace plugin;
 
 namespace {
-
-CodePage OpenedCodePage(int number) {
-  std::string error;
-  std::optional<CodePage> codePage = CodePage::Open(number, error);
-  if (!codePage) throw std::runtime_error("code page " + std::to_string(number) + ": " + error);
-  return *codePage;
-}
 
 ImportResult Import(const std::string& ini, int codePage = 1252, std::vector<std::string> patterns = {}) {
   std::string error;
