@@ -2,6 +2,8 @@
 
 #include "ppj/CodePageConverters.h"
 
+#include <algorithm>
+
 namespace plugin {
 
 namespace {
@@ -37,6 +39,22 @@ std::optional<CodePage> CodePage::Open(int number, std::string& error) {
     return std::nullopt;
   }
   return page;
+}
+
+std::optional<std::string> CodePage::FromUtf8(const std::string& utf8) const {
+  // A character that the conversion gives the bytes of another is refused: iconv's 932
+  // gives "\" for U+00A5 and counts it as converted.
+  std::optional<std::string> bytes = BytesOfUtf8(*FConverters, utf8);
+  if (!bytes || Utf8OfBytes(*FConverters, *bytes) != utf8) return std::nullopt;
+  return bytes;
+}
+
+std::optional<std::string> CodePage::ToUtf8(const std::string& bytes) const {
+  return Utf8OfBytes(*FConverters, bytes);
+}
+
+bool BackslashesAgree(const std::string& bytes, const std::string& utf8) {
+  return std::count(bytes.begin(), bytes.end(), '\\') == std::count(utf8.begin(), utf8.end(), '\\');
 }
 
 } // namespace plugin

@@ -32,4 +32,9 @@ private:
   std::shared_ptr<Converters> FConverters;
 };
 
+// Whether every "\" byte of a text's `bytes` is a "\" of its `utf8` form: in a
+// double-byte code page such as 932 a character's second byte may be that of "\",
+// which the items, reading bytes, would take for a separator.
+bool BackslashesAgree(const std::string& bytes, const std::string& utf8);
+
 } // namespace plugin

@@ -2,6 +2,7 @@
 // is converted on its own from the initial state, so that one whose bytes are more
 // than two is found and refused, and no conversion depends on an earlier one.
 #include "ppj/CodePageConverters.h"
+#include "ppj/Utf8Text.h"
 
 #include <cerrno>
 #include <cstdint>
@@ -53,36 +54,6 @@ private:
   iconv_t FHandle;
 };
 
-bool IsContinuation(unsigned char byte) { return (byte & 0xC0) == 0x80; }
-
-// The length of the well-formed UTF-8 character at the start of `text`, or 0 when
-// none is there: a stray or overlong sequence, a surrogate, a code point beyond
-// U+10FFFF.
-std::size_t Utf8CharacterLength(std::string_view text) {
-  const auto lead = static_cast<unsigned char>(text[0]);
-  if (lead < 0x80) return 1;
-  std::size_t length = 0;
-  if (lead >= 0xC2 && lead <= 0xDF)
-    length = 2;
-  else if (lead >= 0xE0 && lead <= 0xEF)
-    length = 3;
-  else if (lead >= 0xF0 && lead <= 0xF4)
-    length = 4;
-  else
-    return 0;
-  // The least code point of each length, below which the form is an overlong one.
-  static constexpr std::uint32_t kLeast[] = {0, 0, 0x80, 0x800, 0x10000};
-  std::uint32_t point = lead & (0x7Fu >> length);
-  if (text.size() < length) return 0;
-  for (std::size_t i = 1; i < length; ++i) {
-    const auto byte = static_cast<unsigned char>(text[i]);
-    if (!IsContinuation(byte)) return 0;
-    point = (point << 6) | (byte & 0x3F);
-  }
-  if (point < kLeast[length] || point > 0x10FFFF || (point >= 0xD800 && point <= 0xDFFF)) return 0;
-  return length;
-}
-
 } // namespace
 
 struct CodePage::Converters {
@@ -98,14 +69,14 @@ std::shared_ptr<CodePage::Converters> OpenConverters(int number, std::string& er
   return nullptr;
 }
 
-std::optional<std::string> CodePage::FromUtf8(const std::string& utf8) const {
+std::optional<std::string> BytesOfUtf8(CodePage::Converters& converters, const std::string& utf8) {
   std::string bytes;
   std::string_view rest = utf8;
   while (!rest.empty()) {
     const std::size_t length = Utf8CharacterLength(rest);
     if (length == 0 || rest[0] == '\0') return std::nullopt;
     const std::size_t before = bytes.size();
-    if (FConverters->FromUtf8.Character(rest.substr(0, length), bytes) !=
+    if (converters.FromUtf8.Character(rest.substr(0, length), bytes) !=
             Conversion::Outcome::Converted ||
         bytes.size() - before > 2)
       return std::nullopt;
@@ -114,17 +85,17 @@ std::optional<std::string> CodePage::FromUtf8(const std::string& utf8) const {
   return bytes;
 }
 
-std::optional<std::string> CodePage::ToUtf8(const std::string& bytes) const {
+std::optional<std::string> Utf8OfBytes(CodePage::Converters& converters, const std::string& bytes) {
   std::string utf8;
   std::string_view rest = bytes;
   while (!rest.empty()) {
     // A lead byte alone is incomplete; a character that is still incomplete after two
     // bytes is not one of an ANSI code page.
     std::size_t length = 1;
-    Conversion::Outcome outcome = FConverters->ToUtf8.Character(rest.substr(0, 1), utf8);
+    Conversion::Outcome outcome = converters.ToUtf8.Character(rest.substr(0, 1), utf8);
     if (outcome == Conversion::Outcome::Incomplete && rest.size() >= 2) {
       length = 2;
-      outcome = FConverters->ToUtf8.Character(rest.substr(0, 2), utf8);
+      outcome = converters.ToUtf8.Character(rest.substr(0, 2), utf8);
     }
     if (outcome != Conversion::Outcome::Converted) return std::nullopt;
     rest.remove_prefix(length);

@@ -64,14 +64,14 @@ std::optional<std::string> Narrow(UINT codePage, const std::wstring& wide) {
 
 } // namespace
 
-std::optional<std::string> CodePage::FromUtf8(const std::string& utf8) const {
+std::optional<std::string> BytesOfUtf8(CodePage::Converters& converters, const std::string& utf8) {
   const std::optional<std::wstring> wide = Wide(CP_UTF8, utf8);
   if (!wide || wide->find(L'\0') != std::wstring::npos) return std::nullopt;
-  return Narrow(FConverters->Number, *wide);
+  return Narrow(converters.Number, *wide);
 }
 
-std::optional<std::string> CodePage::ToUtf8(const std::string& bytes) const {
-  const std::optional<std::wstring> wide = Wide(FConverters->Number, bytes);
+std::optional<std::string> Utf8OfBytes(CodePage::Converters& converters, const std::string& bytes) {
+  const std::optional<std::wstring> wide = Wide(converters.Number, bytes);
   if (!wide) return std::nullopt;
   return Narrow(CP_UTF8, *wide);
 }

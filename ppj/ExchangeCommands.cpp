@@ -83,7 +83,7 @@ int RunImport(const ImportOptions& options, std::ostream& out, std::ostream& err
   }
 
   bool failed = false;
-  int notReplaced = 0;
+  int notReplaced = 0, written = 0;
   if (!result.PlugIns.empty() && !MakeFolder(options.OutputFolder, error)) {
     err << "ppj: " << error << "\n";
     failed = true;
@@ -103,13 +103,15 @@ int RunImport(const ImportOptions& options, std::ostream& out, std::ostream& err
       continue;
     }
     out << path << "\n";
+    ++written;
   }
 
   const int entriesLeftOut = result.EntriesChosen - result.EntriesCarried;
   err << "ppj: " << result.EntriesCarried << " of " << Counted(result.EntriesChosen, "entry", "entries")
       << " carried over, " << entriesLeftOut << " left out; "
       << Counted(result.KeysCarried, "key", "keys") << " carried over whole, " << result.KeysInPart
-      << " in part, " << result.KeysLeftOut << " left out\n";
+      << " in part, " << result.KeysLeftOut << " left out; "
+      << Counted(written, "plug-in", "plug-ins") << " written\n";
   if (failed) return kExitUnusable;
   const bool leftOut = notReplaced > 0 || std::any_of(result.Notes.begin(), result.Notes.end(),
                                                       [](const ImportNote& note) { return note.Kind != NoteKind::Changed; });

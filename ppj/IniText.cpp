@@ -1,5 +1,8 @@
 #include "ppj/IniText.h"
 
+#include "ppj/RuleTerms.h"
+#include "ppj/Utf8Text.h"
+
 namespace plugin {
 
 namespace {
@@ -17,61 +20,18 @@ bool HasControlCharacter(const std::string& line) {
   return false;
 }
 
-// The lines of the text, broken at CR LF, LF or CR.
+// The lines of the text, broken at LF, each without the CR before its LF. A CR alone
+// stays in its line, which it makes unreadable: readers that break lines at LF alone
+// and those that also break them at CR would read other keys.
 std::vector<std::string> Lines(const std::string& text) {
-  std::vector<std::string> lines;
-  std::string line;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    const char c = text[i];
-    if (c != '\r' && c != '\n') {
-      line += c;
-      continue;
-    }
-    if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
-    lines.push_back(std::move(line));
-    line.clear();
-  }
-  if (!line.empty()) lines.push_back(std::move(line));
+  std::vector<std::string> lines = SplitAt(text, '\n');
+  for (std::string& line : lines)
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+  if (!lines.empty() && lines.back().empty()) lines.pop_back();
   return lines;
 }
 
 } // namespace
-
-bool IsUtf8Text(const std::string& text) {
-  std::size_t i = 0;
-  while (i < text.size()) {
-    const auto lead = static_cast<unsigned char>(text[i]);
-    if (lead == 0) return false;
-    if (lead < 0x80) {
-      ++i;
-      continue;
-    }
-    std::size_t length = 0;
-    char32_t code = 0;
-    if (lead >= 0xC2 && lead <= 0xDF) {
-      length = 2;
-      code = lead & 0x1F;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-      length = 3;
-      code = lead & 0x0F;
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-      length = 4;
-      code = lead & 0x07;
-    } else {
-      return false;
-    }
-    if (text.size() - i < length) return false;
-    for (std::size_t k = 1; k < length; ++k) {
-      const auto next = static_cast<unsigned char>(text[i + k]);
-      if ((next & 0xC0) != 0x80) return false;
-      code = (code << 6) | (next & 0x3F);
-    }
-    const char32_t shortest = length == 2 ? 0x80 : length == 3 ? 0x800 : 0x10000;
-    if (code < shortest || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) return false;
-    i += length;
-  }
-  return true;
-}
 
 std::optional<IniText> ReadIniText(const std::string& bytes, std::string& error) {
   std::string text = bytes;

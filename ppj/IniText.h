@@ -36,8 +36,4 @@ struct IniText {
 // text that is not UTF-8 as a whole (UTF-16).
 std::optional<IniText> ReadIniText(const std::string& bytes, std::string& error);
 
-// Whether the text is UTF-8 without U+0000: every sequence the shortest of its
-// character, none a UTF-16 surrogate or above U+10FFFF.
-bool IsUtf8Text(const std::string& text);
-
 } // namespace plugin

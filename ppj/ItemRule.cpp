@@ -1,6 +1,7 @@
 #include "ppj/ItemRule.h"
 
 #include "ppj/RuleTerms.h"
+#include "ppj/Utf8Text.h"
 
 namespace plugin {
 
@@ -47,8 +48,8 @@ std::string ReaderReason(const std::string& what, const std::string& text,
 std::string TextReason(const std::string& what, const std::string& text,
                        const std::string& characters) {
   if (std::string reason = FieldReason(what, text); !reason.empty()) return reason;
-  if (!text.empty() && (text.front() == ' ' || text.back() == ' '))
-    return what + " begins or ends in a blank, which a reader of the rule may drop";
+  if (HasOuterBlank(text))
+    return what + " begins or ends in white space, which a reader of the rule may drop";
   return ReaderReason(what, text, characters);
 }
 
@@ -103,12 +104,19 @@ ItemRule FileRule(const std::string& path) {
   if (separator == std::string::npos) return LeftOutRule("the path names no folder");
   const std::string name = path.substr(separator + 1);
   if (name.empty()) return LeftOutRule("the path ends in a separator and names no file");
-  if (name.find_first_of("*?") != std::string::npos)
+  // The directory search also takes "<", ">" and "\"" for wildcards.
+  if (name.find_first_of("*?<>\"") != std::string::npos)
     return LeftOutRule(
         "the file name holds a wildcard: the item deletes the first file it matches, "
         "a rule every one");
+  if (name.find(':') != std::string::npos)
+    return LeftOutRule("the file name holds \":\", which names a stream of a file");
   if (std::string reason = TextReason("the file name", name, ";%"); !reason.empty())
     return LeftOutRule(reason);
+  // The whole path is checked too, so that a file the system finds elsewhere for a 32-bit
+  // program (%WINDOWS%\regedit.exe) is found.
+  const Carried whole = RuleFolderOfItemFolder(path, false);
+  if (!whole.Text) return LeftOutRule(whole.Reason);
   const Carried folder = RuleFolder(path.substr(0, separator), false);
   if (!folder.Text) return LeftOutRule(folder.Reason);
   ItemRule rule;

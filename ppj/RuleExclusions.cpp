@@ -2,6 +2,8 @@
 
 #include "plugin/AsciiFold.h"
 
+#include <algorithm>
+
 namespace plugin {
 
 namespace {
@@ -22,19 +24,46 @@ std::string LeadingMacro(const std::string& folder) {
   return end == std::string::npos ? std::string() : AsciiFolded(folder.substr(0, end + 1));
 }
 
+std::string Joined(std::vector<std::string>::const_iterator from, std::vector<std::string>::const_iterator to) {
+  std::string path;
+  for (auto name = from; name != to; ++name) path += (path.empty() ? "" : "\\") + *name;
+  return path;
+}
+
+bool StartsWith(const std::vector<std::string>& names, std::initializer_list<const char*> start) {
+  if (names.size() < start.size()) return false;
+  std::size_t i = 0;
+  for (const char* name : start)
+    if (names[i++] != name) return false;
+  return true;
+}
+
+bool IsControlSet(const std::string& name) {
+  return name == "currentcontrolset" ||
+         (name.size() == 13 && name.rfind("controlset", 0) == 0 &&
+          std::all_of(name.begin() + 10, name.end(), [](char c) { return c >= '0' && c <= '9'; }));
+}
+
 // The paths by which a key may be named below its root: HKEY_USERS\<user>\X is also
-// HKEY_CURRENT_USER\X, and HKEY_CLASSES_ROOT\X is also Software\Classes\X of the user
-// and of the machine. Keys compare by these, whatever their roots.
+// HKEY_CURRENT_USER\X, HKEY_CLASSES_ROOT\X also Software\Classes\X of the user and of
+// the machine, and HKEY_CURRENT_CONFIG\X System\CurrentControlSet\Hardware
+// Profiles\<profile>\X of the machine, whose ControlSet001 may be the current one.
+// Keys compare by these, whatever their roots.
 std::vector<std::string> KeyPlaces(const RuleKey& key) {
-  std::vector<std::string> places{key.Path};
-  std::string path = key.Path;
-  while (!path.empty() && path.front() == '\\') path.erase(0, 1);
-  if (key.RootKey == kUsers) {
-    const std::size_t end = path.find('\\');
-    path = end == std::string::npos ? std::string() : path.substr(end + 1);
-    places.push_back(path);
+  std::vector<std::string> names;
+  for (const std::string& name : SplitAt(key.Path, '\\'))
+    if (!name.empty()) names.push_back(AsciiFolded(name));
+  std::vector<std::string> places{Joined(names.begin(), names.end())};
+  if (key.RootKey == kUsers && !names.empty()) {
+    names.erase(names.begin());
+    places.push_back(Joined(names.begin(), names.end()));
   }
-  if (AsciiFolded(path).rfind("software\\classes", 0) == 0) places.push_back(path.substr(16));
+  if (StartsWith(names, {"software", "classes"})) places.push_back(Joined(names.begin() + 2, names.end()));
+  if (names.size() >= 2 && names[0] == "system" && IsControlSet(names[1])) {
+    names[1] = "currentcontrolset";
+    places.push_back(Joined(names.begin(), names.end()));
+    if (names.size() >= 4 && names[2] == "hardware profiles") places.push_back(Joined(names.begin() + 4, names.end()));
+  }
   return places;
 }
 
@@ -68,14 +97,14 @@ bool MayKeepFromFolder(const Exclusion& exclusion, const std::string& itemFolder
   const std::string deletedMacro = LeadingMacro(deleted), keptMacro = LeadingMacro(kept);
   if (deletedMacro != keptMacro && (deletedMacro == "%wintemp%" || keptMacro == "%wintemp%"))
     return true;
-  return OnOneLine(deleted, kept);
+  return MayBeOnOneLine(deleted, kept);
 }
 
 bool MayKeepFromKey(const Exclusion& exclusion, const RuleKey& key) {
   if (!exclusion.Registry) return false;
   for (const std::string& deleted : KeyPlaces(key))
     for (const std::string& kept : exclusion.Keys)
-      if (OnOneLine(deleted, kept)) return true;
+      if (MayBeOnOneLine(deleted, kept)) return true;
   return false;
 }
 

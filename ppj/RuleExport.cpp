@@ -23,10 +23,15 @@ std::optional<ItemRecord> Decoded(const ItemRecord& item, const CodePage& codePa
   ItemRecord decoded = item;
   const auto decode = [&](const std::string& what, std::string& text) {
     if (!reason.empty()) return;
-    if (std::optional<std::string> utf8 = codePage.ToUtf8(text))
-      text = std::move(*utf8);
-    else
+    std::optional<std::string> utf8 = codePage.ToUtf8(text);
+    if (!utf8)
       reason = UndecodableReason(what, codePage);
+    else if (!BackslashesAgree(text, *utf8))
+      reason = what + " holds a character whose second byte in code page " +
+               std::to_string(codePage.Number()) +
+               " is that of \"\\\": the item takes it for a separator, a rule would not";
+    else
+      text = std::move(*utf8);
   };
   if (auto* registry = std::get_if<RegistryBody>(&decoded.Body)) {
     decode("the key path", registry->KeyPath);

@@ -4,9 +4,11 @@
 #include "plugin/Lint.h"
 #include "ppj/RuleExclusions.h"
 #include "ppj/RuleTerms.h"
+#include "ppj/Utf8Text.h"
 
 #include <algorithm>
 #include <cctype>
+#include <map>
 
 namespace plugin {
 
@@ -14,27 +16,34 @@ namespace {
 
 std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
 
-enum class KeyRole { Ignored, Warning, FileKey, RegKey, ExcludeKey, Unknown };
+enum class KeyRole { Ignored, Warning, FileKey, RegKey, ExcludeKey, Misspelt, Unknown };
 
-// What a key of an entry is, by its name: "FileKey12", "detectfile", "Warning".
+// What a key of an entry is, by its name. A key that deletes counts only as every
+// reader knows it, "FileKey1", "RegKey2" and so on spelt so; a key that keeps things
+// alone, or warns, counts however it is spelt.
 KeyRole RoleOf(const std::string& name) {
-  std::string base = AsciiFolded(name);
-  const bool numbered = !base.empty() && std::isdigit(static_cast<unsigned char>(base.back()));
-  while (!base.empty() && std::isdigit(static_cast<unsigned char>(base.back()))) base.pop_back();
-  if (base == "filekey") return KeyRole::FileKey;
-  if (base == "regkey") return KeyRole::RegKey;
-  if (base == "excludekey") return KeyRole::ExcludeKey;
-  if (base == "warning") return KeyRole::Warning;
-  if (base == "detect" || base == "detectfile") return KeyRole::Ignored;
-  if (numbered) return KeyRole::Unknown;
-  if (base == "detectos" || base == "specialdetect" || base == "default" || base == "langsecref" ||
-      base == "section")
+  std::size_t digits = name.size();
+  while (digits > 0 && std::isdigit(static_cast<unsigned char>(name[digits - 1]))) --digits;
+  const std::string base = name.substr(0, digits);
+  const std::string number = name.substr(digits);
+  const bool counted = !number.empty() && number.front() != '0';
+  if (base == "FileKey" && counted) return KeyRole::FileKey;
+  if (base == "RegKey" && counted) return KeyRole::RegKey;
+  const std::string folded = AsciiFolded(base);
+  if (folded == "excludekey") return KeyRole::ExcludeKey;
+  if (folded == "warning") return KeyRole::Warning;
+  if (folded == "filekey" || folded == "regkey") return KeyRole::Misspelt;
+  if (folded == "detect" || folded == "detectfile") return KeyRole::Ignored;
+  if (!number.empty()) return KeyRole::Unknown;
+  if (folded == "detectos" || folded == "specialdetect" || folded == "default" ||
+      folded == "langsecref" || folded == "section")
     return KeyRole::Ignored;
   return KeyRole::Unknown;
 }
 
 bool Deletes(KeyRole role) {
-  return role == KeyRole::FileKey || role == KeyRole::RegKey || role == KeyRole::Unknown;
+  return role == KeyRole::FileKey || role == KeyRole::RegKey || role == KeyRole::Misspelt ||
+         role == KeyRole::Unknown;
 }
 
 // A character that no file name holds: a pattern with one matches nothing in the
@@ -45,26 +54,7 @@ bool HoldsNoNameCharacter(const std::string& pattern) {
   });
 }
 
-// A name that begins or ends in a blank is another name than the one without, which a
-// reader that trims the fields of a rule would take.
-bool HasOuterBlank(const std::string& text) {
-  return !text.empty() && (text.front() == ' ' || text.back() == ' ');
-}
-
 bool HasWildcard(const std::string& text) { return text.find_first_of("*?") != std::string::npos; }
-
-// The characters of a UTF-8 text, each as its bytes.
-std::vector<std::string> Utf8Characters(const std::string& text) {
-  std::vector<std::string> characters;
-  for (std::size_t i = 0; i < text.size();) {
-    std::size_t length = 1;
-    while (i + length < text.size() && (static_cast<unsigned char>(text[i + length]) & 0xC0) == 0x80)
-      ++length;
-    characters.push_back(text.substr(i, length));
-    i += length;
-  }
-  return characters;
-}
 
 // The entry's name without the " *" that ends every section's name.
 std::string EntryNameOf(const IniSection& section) {
@@ -76,8 +66,11 @@ std::string EntryNameOf(const IniSection& section) {
 // Imports one entry: its items, and a note for every line not carried over as it is.
 class EntryImport {
 public:
-  EntryImport(const IniSection& section, const CodePage& codePage, std::vector<ImportNote>& notes)
-      : FSection(section), FCodePage(codePage), FNotes(notes), FOutcomes(section.Keys.size()) {}
+  // `namesake`: why the entry, having another's name, is left out whole; empty if not.
+  EntryImport(const IniSection& section, std::string namesake, const CodePage& codePage,
+              std::vector<ImportNote>& notes)
+      : FSection(section), FNamesake(std::move(namesake)), FCodePage(codePage), FNotes(notes),
+        FOutcomes(section.Keys.size()) {}
 
   std::optional<ImportedPlugIn> Run(double time, ImportResult& counts) {
     std::optional<ImportedPlugIn> plugIn = Build(time);
@@ -102,6 +95,7 @@ private:
 
   std::optional<ImportedPlugIn> Build(double time) {
     const std::string name = EntryNameOf(FSection);
+    if (!FNamesake.empty()) return LeaveOutEntry(FNamesake);
     for (const IniKey& key : FSection.Keys)
       if (RoleOf(key.Name) == KeyRole::Warning)
         return LeaveOutEntry("the entry has a Warning=: its own authors call it risky, and a "
@@ -115,9 +109,17 @@ private:
     for (std::size_t i = 0; i < FSection.Keys.size(); ++i) {
       const IniKey& key = FSection.Keys[i];
       FKeyIndex = i;
+      if (std::string repeated = RepeatedKeyReason(key); !repeated.empty()) {
+        LeaveOut(key, repeated);
+        continue;
+      }
       switch (RoleOf(key.Name)) {
       case KeyRole::FileKey: ImportFileKey(key); break;
       case KeyRole::RegKey: ImportRegKey(key); break;
+      case KeyRole::Misspelt:
+        LeaveOut(key, "readers know the key as FileKey1, RegKey1 and so on, spelt so: some may "
+                      "read it and others not");
+        break;
       case KeyRole::Unknown:
         LeaveOut(key, "the key is not one of those known here, so what it deletes is not known");
         break;
@@ -135,6 +137,22 @@ private:
     for (Item& item : FItems) plugIn.Records.Items.push_back(std::move(item.Record));
     plugIn.Records.Header.ItemCount = static_cast<std::int32_t>(plugIn.Records.Items.size());
     return plugIn;
+  }
+
+  // Why a key of the entry that deletes is taken for none: the entry has another of
+  // its name, and a reader takes one of them, which one is not known.
+  std::string RepeatedKeyReason(const IniKey& key) const {
+    const KeyRole role = RoleOf(key.Name);
+    if (role != KeyRole::FileKey && role != KeyRole::RegKey) return {};
+    std::string lines;
+    int count = 0;
+    for (const IniKey& other : FSection.Keys)
+      if (AsciiFolded(other.Name) == AsciiFolded(key.Name)) {
+        lines += (lines.empty() ? "" : ", ") + std::to_string(other.Line);
+        ++count;
+      }
+    if (count < 2) return {};
+    return "the entry has " + key.Name + " on lines " + lines + ", and a reader takes only one of them";
   }
 
   void Note(int line, NoteKind kind, const std::string& key, std::string reason) {
@@ -207,10 +225,15 @@ private:
   }
 
   std::optional<std::string> Bytes(const IniKey& key, const std::string& text) {
+    const std::string codePage = "code page " + std::to_string(FCodePage.Number());
     std::optional<std::string> bytes = FCodePage.FromUtf8(text);
-    if (!bytes)
-      LeaveOut(key, Quoted(text) + " holds a character that code page " +
-                        std::to_string(FCodePage.Number()) + " lacks");
+    if (!bytes) {
+      LeaveOut(key, Quoted(text) + " holds a character that " + codePage + " lacks");
+    } else if (!BackslashesAgree(*bytes, text)) {
+      LeaveOut(key, Quoted(text) + " holds a character whose second byte in " + codePage +
+                        " is that of \"\\\", which the items would take for a separator");
+      bytes.reset();
+    }
     return bytes;
   }
 
@@ -225,9 +248,10 @@ private:
     const std::vector<std::string> fields = SplitAt(key.Value, '|');
     if (fields.size() < 2) return Invalid(key, "a FileKey without \"|\" between its path and its patterns");
     if (fields.size() > 3) return LeaveOut(key, "a FileKey has at most three fields: PATH|PATTERNS|OPTION");
-    const std::string option = fields.size() == 3 ? AsciiFolded(fields[2]) : std::string();
-    if (!option.empty() && option != "recurse" && option != "removeself")
-      return LeaveOut(key, "the option " + Quoted(fields[2]) + " is neither RECURSE nor REMOVESELF");
+    const std::string option = fields.size() == 3 ? fields[2] : std::string();
+    if (!option.empty() && option != "RECURSE" && option != "REMOVESELF")
+      return LeaveOut(key, "the option " + Quoted(option) + " is neither RECURSE nor REMOVESELF, "
+                           "spelt so");
     const bool recursive = !option.empty();
 
     const Carried folder = ItemFolderOfRuleFolder(fields[0], recursive);
@@ -258,10 +282,10 @@ private:
       return;
     }
 
-    const std::optional<std::string> folderBytes = Bytes(key, *folder.Text);
-    if (!folderBytes) return;
     if (recursive) {
-      FolderBody body{FolderPathPart{*folderBytes, static_cast<std::uint8_t>(option == "removeself")}, {}};
+      const std::optional<std::string> folderBytes = Bytes(key, *folder.Text);
+      if (!folderBytes) return;
+      FolderBody body{FolderPathPart{*folderBytes, static_cast<std::uint8_t>(option == "REMOVESELF")}, {}};
       for (const std::string& pattern : patterns) {
         const std::optional<std::string> mask = Bytes(key, pattern);
         if (mask) body.Masks.push_back(*mask);
@@ -269,10 +293,16 @@ private:
       if (!body.Masks.empty()) Add(key, std::move(body));
       return;
     }
-    const bool endsInSeparator = folderBytes->back() == '\\';
-    for (const std::string& pattern : patterns)
-      if (const std::optional<std::string> name = Bytes(key, pattern))
-        Add(key, FileBody{*folderBytes + (endsInSeparator ? "" : "\\") + *name});
+    // Each file's whole path is carried, so that a file the system gives a 32-bit program
+    // from elsewhere (%WinDir%\\regedit.exe) is found.
+    const bool endsInSeparator = fields[0].back() == '\\';
+    for (const std::string& pattern : patterns) {
+      const Carried file = ItemFolderOfRuleFolder(fields[0] + (endsInSeparator ? "" : "\\") + pattern, false);
+      if (!file.Text)
+        LeaveOut(key, "the file " + Quoted(pattern) + ": " + file.Reason);
+      else if (const std::optional<std::string> path = Bytes(key, *file.Text))
+        Add(key, FileBody{*path});
+    }
   }
 
   void ImportRegKey(const IniKey& key) {
@@ -327,6 +357,7 @@ private:
   };
 
   const IniSection& FSection;
+  const std::string FNamesake;
   const CodePage& FCodePage;
   std::vector<ImportNote>& FNotes;
   std::vector<Outcome> FOutcomes; // by key
@@ -365,14 +396,26 @@ ImportResult ImportEntries(const IniText& ini, const ImportChoice& choice, const
   ImportResult result;
   for (const IniProblem& problem : ini.Problems)
     result.Notes.push_back(ImportNote{problem.Line, NoteKind::Invalid, {}, {}, problem.Reason});
+  // Readers may take two entries of one name for one, whose ExcludeKeys then keep
+  // things from the other's deletions.
+  std::map<std::string, std::string> linesOfName;
+  for (const IniSection& section : ini.Sections) {
+    std::string& lines = linesOfName[AsciiFolded(EntryNameOf(section))];
+    lines += (lines.empty() ? "" : ", ") + std::to_string(section.Line);
+  }
   for (const IniSection& section : ini.Sections) {
     const std::string name = EntryNameOf(section);
+    const std::string& lines = linesOfName[AsciiFolded(name)];
+    const std::string namesake =
+        lines.find(',') == std::string::npos
+            ? std::string()
+            : "entries of this name begin on lines " + lines + ", and a reader may take them for one";
     const bool chosen = choice.Patterns.empty() ||
                         std::any_of(choice.Patterns.begin(), choice.Patterns.end(),
                                     [&](const std::string& pattern) { return MatchesEntryPattern(name, pattern); });
     if (!chosen) continue;
     ++result.EntriesChosen;
-    EntryImport entry(section, codePage, result.Notes);
+    EntryImport entry(section, namesake, codePage, result.Notes);
     if (std::optional<ImportedPlugIn> plugIn = entry.Run(choice.Time, result)) {
       result.PlugIns.push_back(std::move(*plugIn));
       ++result.EntriesCarried;

@@ -79,15 +79,24 @@ std::string RestReason(const std::string& leading, const std::string& rest) {
 }
 
 // Why the Windows folder followed by `rest` is a place that a 32-bit cleaner sees
-// apart from a 64-bit one: System32 (and the Sysnative that names it for 32-bit
-// programs) is SysWOW64 to a 32-bit program.
+// apart from a 64-bit one: the system gives a 32-bit program SysWOW64's files for
+// those of System32 (and of the Sysnative that names it for 32-bit programs), of
+// lastgood\System32 and for regedit.exe.
 std::string WindowsFolderReason(const std::string& rest, bool recursive) {
-  const std::string first = FirstName(rest).first;
-  if (first == "system32" || first == "sysnative")
-    return "a 32-bit cleaner finds System32 in SysWOW64, a 64-bit one does not";
-  if (first.empty() && recursive)
-    return "its subfolders include System32, which a 32-bit cleaner finds in SysWOW64 and a "
-           "64-bit one does not";
+  static const std::vector<std::vector<std::string>> redirected = {
+      {"system32"}, {"sysnative"}, {"lastgood", "system32"}, {"regedit.exe"}};
+  const std::vector<std::string> names = ComparedNames(rest);
+  for (const std::vector<std::string>& place : redirected) {
+    const std::size_t common = std::min(names.size(), place.size());
+    if (!std::equal(names.begin(), names.begin() + static_cast<std::ptrdiff_t>(common), place.begin()))
+      continue;
+    if (names.size() >= place.size())
+      return "a 32-bit cleaner finds the files of System32 and regedit.exe in SysWOW64, a 64-bit "
+             "one does not";
+    if (recursive)
+      return "its subfolders include System32, which a 32-bit cleaner finds in SysWOW64 and a "
+             "64-bit one does not";
+  }
   return {};
 }
 
@@ -212,9 +221,8 @@ constexpr RootName kRootNames[] = {
 } // namespace
 
 std::optional<std::uint32_t> RootKeyOfRuleName(const std::string& name) {
-  const std::string folded = AsciiFolded(name);
   for (const RootName& root : kRootNames)
-    if (folded == AsciiFolded(root.Short) || folded == AsciiFolded(root.Long)) return root.Key;
+    if (name == root.Short || name == root.Long) return root.Key;
   return std::nullopt;
 }
 
@@ -245,11 +253,25 @@ std::string RuleNameOfRootKey(std::uint32_t rootKey) {
   return {};
 }
 
-bool OnOneLine(const std::string& a, const std::string& b) {
+bool MayBeOnOneLine(const std::string& a, const std::string& b) {
   const std::vector<std::string> first = ComparedNames(a);
   const std::vector<std::string> second = ComparedNames(b);
+  // A name of other letters than A to Z may be another's in other case, and a name
+  // with "~" and a digit another's short name.
+  const auto uncertain = [](const std::string& name) {
+    const std::size_t tilde = name.find('~');
+    return std::any_of(name.begin(), name.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; }) ||
+           (tilde != std::string::npos && tilde + 1 < name.size() && name[tilde + 1] >= '0' && name[tilde + 1] <= '9');
+  };
+  // A name of dots alone, ".." going up, may undo any name before it.
+  const auto hasDots = [](const std::vector<std::string>& names) {
+    return std::find(names.begin(), names.end(), std::string()) != names.end();
+  };
+  if (hasDots(first) || hasDots(second)) return true;
   const std::size_t common = std::min(first.size(), second.size());
-  return std::equal(first.begin(), first.begin() + static_cast<std::ptrdiff_t>(common), second.begin());
+  for (std::size_t i = 0; i < common; ++i)
+    if (first[i] != second[i] && !uncertain(first[i]) && !uncertain(second[i])) return false;
+  return true;
 }
 
 } // namespace plugin

@@ -30,7 +30,8 @@ Carried RuleFolderOfItemFolder(const std::string& itemFolder, bool recursive);
 // `wholeKey`: the key is removed with its subkeys, so a key that holds such keys counts.
 std::string RedirectedKeyReason(std::uint32_t rootKey, const std::string& keyPath, bool wholeKey);
 
-// The root key a rule names: "HKCU" or "HKEY_CURRENT_USER", in any case.
+// The root key a rule names: "HKCU" or "HKEY_CURRENT_USER", spelt so: a reader may not
+// know another spelling.
 std::optional<std::uint32_t> RootKeyOfRuleName(const std::string& name);
 // The fields of a rule's text between the separators ("|" of a key's value, ";" of
 // its patterns); a text without one is one field.
@@ -47,9 +48,11 @@ std::optional<RuleKey> ParseRuleKey(const std::string& text, std::string& reason
 // "HKCU", "HKLM", "HKCR", "HKU", "HKCC"; empty for any other number.
 std::string RuleNameOfRootKey(std::uint32_t rootKey);
 
-// Whether two paths (folders or keys) are one place, or one lies below the other,
-// as Windows compares names: without regard to case and to a segment's final dots
-// and blanks, at "\" or "/".
-bool OnOneLine(const std::string& a, const std::string& b);
+// Whether two paths (folders or keys) may be one place, or one lie below the other,
+// as Windows compares names: without regard to case and to a name's final dots and
+// blanks, at "\" or "/". Names that cannot be compared here (letters other than A to
+// Z, short names) are taken to match, and a path with a name of dots alone, which may
+// go up anywhere, is taken to meet every other.
+bool MayBeOnOneLine(const std::string& a, const std::string& b);
 
 } // namespace plugin

@@ -46,6 +46,8 @@ TEST(CodePage, ConvertsOnlyCharactersWithAFormOfTheirOwn) {
        "\x93\xFA\x96\x7B.log"},
       {"932 character whose second byte is \"\\\"", 932, ToUtf8, "\x95\x5C\\x", "\xE8\xA1\xA8\\x"},
       {"932 lead byte without its second", 932, ToUtf8, "ab\x93", std::nullopt},
+      {"932 has no yen sign, which iconv gives the byte of \"\\\"", 932, FromUtf8, "a\xC2\xA5", std::nullopt},
+      {"932 has no overline, which iconv gives \"~\"", 932, FromUtf8, "\xE2\x80\xBE", std::nullopt},
       {"truncated UTF-8", 1252, FromUtf8, "ab\xC3", std::nullopt},
       {"stray continuation byte", 1252, FromUtf8, "\x80", std::nullopt},
       {"overlong UTF-8 of \"/\"", 1252, FromUtf8, "\xC0\xAF", std::nullopt},

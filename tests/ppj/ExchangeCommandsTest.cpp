@@ -27,36 +27,38 @@ protected:
   }
 };
 
-const char* const kRules = "[Foo *]\nRegKey1=HKCU\\Software\\Foo\nFileKey1=%ProgramFiles%\\Foo|a.log\n"
-                           "[foo *]\nFileKey1=%Temp%\\Foo|*.tmp|RECURSE\n";
+const char* const kRules = "[Foo/Bar *]\nRegKey1=HKCU\\Software\\Foo\nFileKey1=%ProgramFiles%\\Foo|a.log\n"
+                           "[Foo_Bar *]\nFileKey1=%Temp%\\Foo|*.tmp|RECURSE\n";
 
 TEST_F(ExchangeCommands, ImportWritesOnePlugInAnEntryAndReplacesNothingUnasked) {
   Write("rules.ini", std::string(kRules));
   ASSERT_EQ(Import({}), kExitSuccess) << Err.str();
-  const std::string written = PathInFolder(PathOf("out"), "Foo.ppj");
-  EXPECT_EQ(Out.str(), written + "\n" + PathInFolder(PathOf("out"), "foo (2).ppj") + "\n");
+  const std::string written = PathInFolder(PathOf("out"), "Foo_Bar.ppj");
+  EXPECT_EQ(Out.str(), written + "\n" + PathInFolder(PathOf("out"), "Foo_Bar (2).ppj") + "\n");
   EXPECT_EQ(Err.str(),
-            "ppj: " + PathOf("rules.ini") + ":3: [Foo *] FileKey1: left out: a 32-bit cleaner finds "
+            "ppj: " + PathOf("rules.ini") + ":3: [Foo/Bar *] FileKey1: left out: a 32-bit cleaner finds "
             "%ProgramFiles% in \"Program Files (x86)\", a 64-bit one does not\n"
-            "ppj: 2 of 2 entries carried over, 0 left out; 2 keys carried over whole, 0 in part, 1 left out\n");
-  for (const char* name : {"out/Foo.ppj", "out/foo (2).ppj"}) {
+            "ppj: 2 of 2 entries carried over, 0 left out; 2 keys carried over whole, 0 in part, 1 left out; "
+            "2 plug-ins written\n");
+  for (const char* name : {"out/Foo_Bar.ppj", "out/Foo_Bar (2).ppj"}) {
     std::ostringstream lintOut, lintErr;
     EXPECT_EQ(RunLint({PathOf(name), false}, lintOut, lintErr), kExitSuccess) << name << ": " << lintOut.str();
   }
 
-  Write("out/Foo.ppj", std::string("mine"));
+  Write("out/Foo_Bar.ppj", std::string("mine"));
   EXPECT_EQ(Import({.Strict = true}), kExitFindings) << "left out, and not replaced";
-  EXPECT_EQ(Read("out/Foo.ppj"), "mine");
+  EXPECT_EQ(Read("out/Foo_Bar.ppj"), "mine");
   EXPECT_NE(Err.str().find(written + " exists and is not replaced; give --overwrite to replace it"),
             std::string::npos)
       << Err.str();
   EXPECT_EQ(Import({.Overwrite = true}), kExitSuccess);
-  EXPECT_NE(Read("out/Foo.ppj"), "mine");
+  EXPECT_NE(Read("out/Foo_Bar.ppj"), "mine");
 
-  ASSERT_EQ(Import({.Patterns = {"FOO"}, .Json = true}), kExitSuccess) << "a pattern matches without case";
-  EXPECT_EQ(Names("out"), (std::set<std::string>{"Foo.ppj", "foo (2).ppj", "Foo.json", "foo (2).json"}));
-  const PlugInRecords fromJson = PlugInFromJson(Read("out/foo (2).json"));
-  EXPECT_EQ(fromJson.Header.Name, "foo");
+  ASSERT_EQ(Import({.Patterns = {"FOO?BAR"}, .Json = true}), kExitSuccess) << "a pattern matches without case";
+  EXPECT_EQ(Names("out"),
+            (std::set<std::string>{"Foo_Bar.ppj", "Foo_Bar (2).ppj", "Foo_Bar.json", "Foo_Bar (2).json"}));
+  const PlugInRecords fromJson = PlugInFromJson(Read("out/Foo_Bar (2).json"));
+  EXPECT_EQ(fromJson.Header.Name, "Foo_Bar");
   EXPECT_EQ(std::get<FolderBody>(fromJson.Items.at(0).Body).PathPart.Folder, "%WINTEMP%\\Foo");
 }
 

@@ -68,7 +68,7 @@ TEST(RuleImport, CarriesEachKeyExactlyOrLeavesItOutWithItsReason) {
       {"FileKey1=%WinDir%\\Temp|*.log|RECURSE", "folder %WINDOWS%\\Temp *.log\n", ""},
       {"FileKey1=%SystemRoot%\\Logs|a.txt;b.txt", "file %WINDOWS%\\Logs\\a.txt\nfile %WINDOWS%\\Logs\\b.txt\n", ""},
       {"FileKey1=%UserProfile%\\X\\|a.txt", "file %PROFILE%\\X\\a.txt\n", ""},
-      {"FileKey1=%Temp%|*.tmp;;*.bak|removeself", "folder %WINTEMP% *.tmp;*.bak remove-empty\n", ""},
+      {"FileKey1=%Temp%|*.tmp;;*.bak|REMOVESELF", "folder %WINTEMP% *.tmp;*.bak remove-empty\n", ""},
       {"FileKey1=%WinDir%\\Installer\\$PatchCache$|*.msp|RECURSE", "folder %INST%\\$PatchCache$ *.msp\n", ""},
       {"FileKey1=%windir%\\downloaded program files|*.inf|RECURSE", "folder %DOWNLOAD% *.inf\n", ""},
       {"FileKey1=%AppData%\\Foo|a.cfg", "file %PROFILE%\\AppData\\Roaming\\Foo\\a.cfg\n", ""},
@@ -79,8 +79,8 @@ TEST(RuleImport, CarriesEachKeyExactlyOrLeavesItOutWithItsReason) {
        "DetectOS=6.1|\nSpecialDetect=DET_CHROME\nDefault=False\nRegKey1=HKCU\\Software\\Foo",
        "key HKCU\\Software\\Foo\n", ""},
       {"FileKey1=%ProgramFiles%\\Foo|*.log|RECURSE", "", "2 left out: a 32-bit cleaner finds %ProgramFiles%"},
-      {"FileKey1=%WinDir%\\System32\\LogFiles|*.log|RECURSE", "", "2 left out: a 32-bit cleaner finds System32 in SysWOW64"},
-      {"FileKey1=%WinDir%\\sysnative.|x.log", "", "2 left out: a 32-bit cleaner finds System32"},
+      {"FileKey1=%WinDir%\\System32\\LogFiles|*.log|RECURSE", "", "2 left out: a 32-bit cleaner finds the files of System32"},
+      {"FileKey1=%WinDir%\\sysnative.|x.log", "", "2 left out: a 32-bit cleaner finds the files of System32"},
       {"FileKey1=%WinDir%|*.log|RECURSE", "", "2 left out: its subfolders include System32"},
       {"FileKey1=%SystemDrive%\\Foo|*.log|RECURSE", "", "2 left out: no system folder macro names the folder of %SystemDrive%"},
       {"FileKey1=C:\\Foo|a.txt", "", "2 left out: the path does not begin with a variable"},
@@ -93,6 +93,14 @@ TEST(RuleImport, CarriesEachKeyExactlyOrLeavesItOutWithItsReason) {
       {"FileKey1=%Temp%|a.txt; b.txt", "file %WINTEMP%\\a.txt\n", "2 left out: the pattern \" b.txt\" begins or ends in a blank"},
       {"RegKey1=HKCU\\Software\\Foo| v", "", "2 left out: the value name begins or ends in a blank"},
       {"FileKey1=%Temp%|*.tmp|RECURSIVE", "", "2 left out: the option \"RECURSIVE\" is neither"},
+      {"FileKey1=%Temp%|*.tmp|recurse", "", "2 left out: the option \"recurse\" is neither"},
+      {"FileKey1=%WinDir%|regedit.exe;notepad.exe", "file %WINDOWS%\\notepad.exe\n", "2 left out: the file \"regedit.exe\": a 32-bit cleaner"},
+      {"FileKey1=%WinDir%\\LastGood\\System32|*.log|RECURSE", "", "2 left out: a 32-bit cleaner finds the files of System32"},
+      {"FileKey1=%Temp%|a.txt\u00A0", "", "2 left out: the pattern \"a.txt\xC2\xA0\" begins or ends in a blank"},
+      {"FileKey=%Temp%|a.txt\nFileKey0=%Temp%|a.txt\nfilekey1=%Temp%|a.txt", "", "4 left out: readers know the key as FileKey1"},
+      {"FileKey1=%Temp%|a.txt\nFileKey1=%Temp%|b.txt", "", "3 left out: the entry has FileKey1 on lines 2, 3, and a reader takes only one"},
+      {"RegKey1=HKCU\\A\n[entry *]\nRegKey1=HKCU\\B", "", "2 left out: entries of this name begin on lines 1, 3"},
+      {"RegKey1=hkcu\\Software\\Foo", "", "2 invalid: the root key \"hkcu\" is none of"},
       {"FileKey1=%Temp%|;", "", "2 left out: the FileKey has no pattern"},
       {"FileKey1=%Temp%", "", "2 invalid: a FileKey without \"|\""},
       {"RegKey1=HKXX\\Software\\Foo", "", "2 invalid: the root key \"HKXX\" is none of"},
@@ -119,12 +127,20 @@ TEST(RuleImport, CarriesEachKeyExactlyOrLeavesItOutWithItsReason) {
        "folder %PROFILE%\\Foo *.log\n", ""},
       {"RegKey1=HKCU\\Software\\Foo\nExcludeKey1=REG|HKU\\S-1-5-21\\Software\\Foo\\Keep|v", "",
        "2 left out: the ExcludeKey on line 3"},
+      {"FileKey1=%UserProfile%\\\xC3\x84rger|*.tmp|RECURSE\nExcludeKey1=PATH|%UserProfile%\\\xC3\xA4rger\\Keep|*.tmp",
+       "", "2 left out: the ExcludeKey on line 3"},
+      {"FileKey1=%UserProfile%\\My Documents|*.tmp|RECURSE\nExcludeKey1=PATH|%UserProfile%\\MYDOCU~1\\Keep|*.tmp",
+       "", "2 left out: the ExcludeKey on line 3"},
+      {"FileKey1=%UserProfile%\\Docs|*.tmp|RECURSE\nExcludeKey1=PATH|%UserProfile%\\X\\..\\Docs\\Keep|*.tmp",
+       "", "2 left out: the ExcludeKey on line 3"},
+      {"RegKey1=HKCC\\Software\\Foo\nExcludeKey1=REG|HKLM\\SYSTEM\\ControlSet001\\Hardware Profiles\\0001\\Software\\Foo\\Keep",
+       "", "2 left out: the ExcludeKey on line 3"},
       {"RegKey1=HKCU\\Software\\Foo\nExcludeKey1=DIR|%Temp%", "",
        "2 left out: an ExcludeKey of the entry cannot be read"},
       {"FileKey1=%Temp%|a.txt\nWarning=This deletes your settings.", "", "2 left out: the entry has a Warning="},
       {"FileKey1=%Temp%|a.txt\nRegKeys=HKCU\\Software\\Foo", "file %WINTEMP%\\a.txt\n",
        "3 left out: the key is not one of those known here"},
-      {"FileKey1=%UserProfile%\\\xE6\x97\xA5|a.txt", "", "2 left out: \"%PROFILE%\\\xE6\x97\xA5\" holds a character that code page 1252 lacks"},
+      {"FileKey1=%UserProfile%\\\xE6\x97\xA5|a.txt", "", "2 left out: \"%PROFILE%\\\xE6\x97\xA5\\a.txt\" holds a character that code page 1252 lacks"},
   };
   for (const KeyCase& c : cases) {
     SCOPED_TRACE(c.Keys);
@@ -144,7 +160,7 @@ TEST(RuleImport, MakesOnePlugInAnEntryAndCountsWhatItCarried) {
       "\xEF\xBB\xBF[Caf\xC3\xA9 *]\r\nFileKey1=%Temp%|a.txt;*.log\r\nRegKey1=HKCU\\Software\\Caf\xC3\xA9\r\n"
       "[" + longName + " *]\nRegKey1=HKLM\\Software\\X\nRegKey2=HKCU\\Software\\X|v\n"
       "[Empty *]\n  ; a comment\nDetect=HKCU\\Software\\Empty\n"
-      "[Caf\xC3\xA9 *]\nFileKey1=%Temp%|b.txt\n");
+      "[Other *]\nFileKey1=%Temp%|b.txt\n");
   ASSERT_EQ(result.PlugIns.size(), 3u);
   EXPECT_EQ(result.PlugIns[0].EntryName, "Caf\xC3\xA9");
   EXPECT_EQ(result.PlugIns[0].Records.Header.Name, "Caf\xE9") << "the name in code page 1252";
@@ -192,17 +208,27 @@ TEST(RuleImport, ReportsWhatIsNoIniByLineAndNeverGivesItsKeysToAnotherEntry) {
             "8 left out: no key of the entry could be carried over; no plug-in is made\n");
 }
 
-// What import writes is what the checks accept: with code page 932 too, whose second
-// bytes may be "\\".
+// What import writes is what the checks accept, with code page 932 too; a character
+// whose second byte there is that of "\\" is left out, since the items would take it for
+// a separator.
 TEST(RuleImport, WhatItMakesLintsWithoutErrors) {
-  const ImportResult result = Import("[\xE8\xA1\xA8 *]\nFileKey1=%UserProfile%\\\xE8\xA1\xA8|*.log|RECURSE\n"
-                                     "FileKey2=%Temp%|\xE8\xA1\xA8.txt\nRegKey1=HKCU\\Software\\\xE8\xA1\xA8|v\n",
+  const ImportResult result = Import("[\xE6\x97\xA5 *]\nFileKey1=%UserProfile%\\\xE6\x97\xA5|*.log|RECURSE\n"
+                                     "FileKey2=%Temp%|\xE6\x97\xA5.txt\nRegKey1=HKCU\\Software\\\xE6\x97\xA5|v\n"
+                                     "FileKey3=%UserProfile%\\\xE8\xA1\xA8|a.txt\nFileKey4=%Temp%|\xC2\xA5.txt\n",
                                      932);
   ASSERT_EQ(result.PlugIns.size(), 1u);
-  EXPECT_EQ(result.PlugIns[0].Records.Header.Name, "\x95\x5C") << "U+8868 in code page 932";
+  EXPECT_EQ(result.PlugIns[0].Records.Header.Name, "\x93\xFA") << "U+65E5 in code page 932";
+  EXPECT_EQ(result.PlugIns[0].Records.Items.size(), 3u);
   for (const LintFinding& finding : LintPlugIn(result.PlugIns[0].Records))
     EXPECT_NE(finding.Level, FindingLevel::Error) << finding.Rule << ": " << finding.Message;
-  EXPECT_EQ(Joined(Notes(result)), "");
+  const std::string notes = Joined(Notes(result));
+  EXPECT_NE(notes.find("5 left out: \"%PROFILE%\\\xE8\xA1\xA8\\a.txt\" holds a character whose second byte in "
+                       "code page 932 is that of \"\\\""),
+            std::string::npos)
+      << notes;
+  EXPECT_NE(notes.find("6 left out: \"%WINTEMP%\\\xC2\xA5.txt\" holds a character that code page 932 lacks"),
+            std::string::npos)
+      << "the yen sign is no \"\\\": " << notes;
 }
 
 TEST(RuleImport, EntryNamesMatchPatternsAndBecomeSafeUniqueFileNames) {
