@@ -71,10 +71,13 @@ bool MatchesEveryName(const std::string& mask) {
   return allStars(mask.substr(0, dot)) && allStars(mask.substr(dot + 1));
 }
 
-// The system folders themselves, whose every file a cleaner must never remove. A root
-// without its "\\" ("C:", "\\") is no full path, which the items refuse to walk.
+// The system folders themselves, whose every file a cleaner must never remove; the
+// file system drops the final dots and blanks of a name, so "%PROFILE%\\ " is the
+// profile. A root without its "\\" ("C:", "\\") is no full path, which the items
+// refuse to walk.
 bool IsSystemFolder(const std::string& folder) {
-  const std::string path = AsciiFolded(WithoutTrailingSeparators(folder));
+  std::string path = AsciiFolded(folder);
+  while (!path.empty() && std::string("\\/. ").find(path.back()) != std::string::npos) path.pop_back();
   if (path == "%windows%" || path == "%programfiles%" || path == "%profile%") return true;
   const bool driveLetter = path.size() == 2 && path[1] == ':' && path[0] >= 'a' && path[0] <= 'z';
   return driveLetter && folder.size() > 2 && folder[2] == '\\';

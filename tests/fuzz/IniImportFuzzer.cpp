@@ -1,7 +1,8 @@
 // Feeds arbitrary text to the import of winapp2.ini's rules, in code page 1252 or 932
 // as the first byte chooses. Whatever the text, every plug-in made must pass the
-// checks without an error and come back whole from its stored bytes; exported as a
-// rule and imported again, it must give no item that it did not hold.
+// checks without an error, hold texts of its code page whose every "\" byte is a "\",
+// and come back whole from its stored bytes; exported as a rule and imported again, it
+// must give no item that removes more than one of its own.
 
 #include "plugin/Lint.h"
 #include "ppj/RuleExport.h"
@@ -86,6 +87,16 @@ bool Covers(const ItemRecord& held, const ItemRecord& item, const CodePage& code
          (folder.PathPart.RemoveEmptyFolder == 0 || heldFolder.PathPart.RemoveEmptyFolder != 0);
 }
 
+// The texts of an item that name what it removes.
+std::vector<const std::string*> TextsOf(const ItemRecord& item) {
+  if (const auto* key = std::get_if<RegistryBody>(&item.Body)) return {&key->KeyPath, &key->ValueName};
+  if (const auto* file = std::get_if<FileBody>(&item.Body)) return {&file->Path};
+  const auto& folder = std::get<FolderBody>(item.Body);
+  std::vector<const std::string*> texts{&folder.PathPart.Folder};
+  for (const std::string& mask : folder.Masks) texts.push_back(&mask);
+  return texts;
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -97,6 +108,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Check(!records.Items.empty(), "a plug-in without items");
     for (const LintFinding& finding : LintPlugIn(records))
       Check(finding.Level != FindingLevel::Error, finding.Rule.c_str());
+    for (const ItemRecord& item : records.Items)
+      for (const std::string* text : TextsOf(item)) {
+        const std::optional<std::string> utf8 = codePage.ToUtf8(*text);
+        Check(utf8.has_value(), "an item's text is no text of its code page");
+        Check(BackslashesAgree(*text, *utf8), "a byte of \"\\\" in an item's text is half of a character");
+      }
 
     TMemoryStream stream(EncodePlugIn(records));
     PlugInRecords stored;

@@ -86,7 +86,7 @@ TEST(Lint, FolderItems) {
       << "a folder below is not the system folder";
   for (const auto& [folder, mask] : std::vector<std::pair<const char*, const char*>>{
            {"%windows%\\", "*.*"}, {"C:\\", "*"}, {"%Profile%", "**"},
-           {"%PROGRAMFILES%\\\\", "*.**"}})
+           {"%PROGRAMFILES%\\\\", "*.**"}, {"%PROFILE%\\ .", "*.*"}, {"C:\\.", "*"}})
     EXPECT_TRUE(Has(RulesOf(Folder(folder, {"*.log", mask})), "system-folder-all-files"))
         << "mask " << mask << " deletes every file of " << folder;
   for (const char* root : {"d:", "\\"})

@@ -1,7 +1,6 @@
 #include "ppj/RuleImport.h"
 
 #include "plugin/Lint.h"
-#include "ppj/EntryFileNames.h"
 #include "tests/ppj/OpenedCodePage.h"
 
 #include <gtest/gtest.h>
@@ -231,7 +230,7 @@ TEST(RuleImport, WhatItMakesLintsWithoutErrors) {
       << "the yen sign is no \"\\\": " << notes;
 }
 
-TEST(RuleImport, EntryNamesMatchPatternsAndBecomeSafeUniqueFileNames) {
+TEST(RuleImport, EntryNamesMatchPatternsWithoutRegardToCase) {
   const struct {
     const char* Name;
     const char* Pattern;
@@ -241,17 +240,6 @@ TEST(RuleImport, EntryNamesMatchPatternsAndBecomeSafeUniqueFileNames) {
                   {"aXbXc", "a*b*c*", true},    {"abc", "a*d", false},         {"", "*", true}};
   for (const auto& p : patterns)
     EXPECT_EQ(MatchesEntryPattern(p.Name, p.Pattern), p.Matches) << p.Name << " with " << p.Pattern;
-
-  EntryFileNames names;
-  const struct {
-    const char* Entry;
-    const char* File;
-  } files[] = {{"Foo", "Foo"},        {"foo", "foo (2)"},     {"FOO", "FOO (3)"},
-               {"a/b\\c:d*e?", "a_b_c_d_e_"}, {"Caf\xC3\xA9 \xE6\x97\xA5", "Caf_ _"},
-               {" trailing. . ", "trailing"}, {"CON", "_CON"},  {"com1.txt", "_com1.txt"},
-               {"...", "_"},          {"_", "_ (2)"}};
-  for (const auto& f : files) EXPECT_EQ(names.NameFor(f.Entry), f.File) << f.Entry;
-  EXPECT_EQ(SafeFileName(std::string(300, 'x')).size(), 100u);
 }
 
 } // namespace
