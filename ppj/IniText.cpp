@@ -1,6 +1,5 @@
 #include "ppj/IniText.h"
 
-#include "ppj/RuleTerms.h"
 #include "ppj/Utf8Text.h"
 
 namespace plugin {
@@ -32,6 +31,16 @@ std::vector<std::string> Lines(const std::string& text) {
 }
 
 } // namespace
+
+std::vector<std::string> SplitAt(const std::string& text, char separator) {
+  std::vector<std::string> parts;
+  std::size_t start = 0;
+  for (std::size_t end = text.find(separator); end != std::string::npos;
+       start = end + 1, end = text.find(separator, start))
+    parts.push_back(text.substr(start, end - start));
+  parts.push_back(text.substr(start));
+  return parts;
+}
 
 std::optional<IniText> ReadIniText(const std::string& bytes, std::string& error) {
   std::string text = bytes;

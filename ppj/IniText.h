@@ -32,6 +32,10 @@ struct IniText {
   std::vector<IniProblem> Problems; // in line order
 };
 
+// The pieces of a text between the separators: the lines of the file, the fields of
+// a key's value ("|"), its patterns (";"); a text without a separator is one piece.
+std::vector<std::string> SplitAt(const std::string& text, char separator);
+
 // The sections and the lines that could not be read; nothing, with `error` set, for a
 // text that is not UTF-8 as a whole (UTF-16).
 std::optional<IniText> ReadIniText(const std::string& bytes, std::string& error);

@@ -226,16 +226,6 @@ std::optional<std::uint32_t> RootKeyOfRuleName(const std::string& name) {
   return std::nullopt;
 }
 
-std::vector<std::string> SplitAt(const std::string& text, char separator) {
-  std::vector<std::string> parts;
-  std::size_t start = 0;
-  for (std::size_t end = text.find(separator); end != std::string::npos;
-       start = end + 1, end = text.find(separator, start))
-    parts.push_back(text.substr(start, end - start));
-  parts.push_back(text.substr(start));
-  return parts;
-}
-
 std::optional<RuleKey> ParseRuleKey(const std::string& text, std::string& reason) {
   const std::size_t separator = text.find('\\');
   const std::string root = text.substr(0, separator);

@@ -33,10 +33,6 @@ std::string RedirectedKeyReason(std::uint32_t rootKey, const std::string& keyPat
 // The root key a rule names: "HKCU" or "HKEY_CURRENT_USER", spelt so: a reader may not
 // know another spelling.
 std::optional<std::uint32_t> RootKeyOfRuleName(const std::string& name);
-// The fields of a rule's text between the separators ("|" of a key's value, ";" of
-// its patterns); a text without one is one field.
-std::vector<std::string> SplitAt(const std::string& text, char separator);
-
 // A rule's key, "HKCU\Software\X": its root and the path below it.
 struct RuleKey {
   std::uint32_t RootKey = 0;
