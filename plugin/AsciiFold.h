@@ -8,7 +8,9 @@
 
 namespace plugin {
 
-inline char AsciiLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+inline char AsciiLower(char c) {
+  return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
 
 inline std::string AsciiFolded(std::string text) {
   std::transform(text.begin(), text.end(), text.begin(), AsciiLower);

@@ -37,7 +37,8 @@ std::string SafeFileName(const std::string& utf8Name) {
     const auto c = static_cast<unsigned char>(utf8Name[i]);
     const bool continuation = (c & 0xC0) == 0x80;
     if (continuation) continue; // the character became "_" at its first byte
-    const bool kept = c >= 0x20 && c < 0x7F && std::string("<>:\"/\\|?*").find(static_cast<char>(c)) == std::string::npos;
+    const bool kept = c >= 0x20 && c < 0x7F &&
+                      std::string("<>:\"/\\|?*").find(static_cast<char>(c)) == std::string::npos;
     name += kept ? static_cast<char>(c) : '_';
   }
   name = Trimmed(name);

@@ -72,13 +72,15 @@ int RunImport(const ImportOptions& options, std::ostream& out, std::ostream& err
     return kExitUnusable;
   }
 
-  ImportResult result = ImportEntries(*ini, ImportChoice{options.Patterns, NowAsTimeStamp()}, *codePage);
+  ImportResult result =
+      ImportEntries(*ini, ImportChoice{options.Patterns, NowAsTimeStamp()}, *codePage);
   std::stable_sort(result.Notes.begin(), result.Notes.end(),
                    [](const ImportNote& a, const ImportNote& b) { return a.Line < b.Line; });
   for (const ImportNote& note : result.Notes) PrintNote(options.Input, note, err);
   if (result.EntriesChosen == 0) {
     err << "ppj: " << options.Input
-        << (ini->Sections.empty() ? " holds no entry" : ": no entry's name matches --entry") << "\n";
+        << (ini->Sections.empty() ? " holds no entry" : ": no entry's name matches --entry")
+        << "\n";
     return kExitUnusable;
   }
 
@@ -91,8 +93,8 @@ int RunImport(const ImportOptions& options, std::ostream& out, std::ostream& err
   EntryFileNames names;
   for (const ImportedPlugIn& plugIn : result.PlugIns) {
     if (failed) break;
-    const std::string path =
-        PathInFolder(options.OutputFolder, names.NameFor(plugIn.EntryName) + (options.Json ? ".json" : ".ppj"));
+    const std::string path = PathInFolder(
+        options.OutputFolder, names.NameFor(plugIn.EntryName) + (options.Json ? ".json" : ".ppj"));
     if (!options.Overwrite && PathExists(path)) {
       err << "ppj: " << path << " exists and is not replaced; give --overwrite to replace it\n";
       ++notReplaced;
@@ -107,14 +109,16 @@ int RunImport(const ImportOptions& options, std::ostream& out, std::ostream& err
   }
 
   const int entriesLeftOut = result.EntriesChosen - result.EntriesCarried;
-  err << "ppj: " << result.EntriesCarried << " of " << Counted(result.EntriesChosen, "entry", "entries")
-      << " carried over, " << entriesLeftOut << " left out; "
-      << Counted(result.KeysCarried, "key", "keys") << " carried over whole, " << result.KeysInPart
-      << " in part, " << result.KeysLeftOut << " left out; "
+  err << "ppj: " << result.EntriesCarried << " of "
+      << Counted(result.EntriesChosen, "entry", "entries") << " carried over, " << entriesLeftOut
+      << " left out; " << Counted(result.KeysCarried, "key", "keys") << " carried over whole, "
+      << result.KeysInPart << " in part, " << result.KeysLeftOut << " left out; "
       << Counted(written, "plug-in", "plug-ins") << " written\n";
   if (failed) return kExitUnusable;
   const bool leftOut = notReplaced > 0 || std::any_of(result.Notes.begin(), result.Notes.end(),
-                                                      [](const ImportNote& note) { return note.Kind != NoteKind::Changed; });
+                                                      [](const ImportNote& note) {
+                                                        return note.Kind != NoteKind::Changed;
+                                                      });
   return options.Strict && leftOut ? kExitFindings : kExitSuccess;
 }
 
@@ -130,8 +134,9 @@ int RunExport(const ExportOptions& options, std::ostream& out, std::ostream& err
   const ExportedEntry entry = ExportEntry(*records, *codePage);
   for (const ExportNote& note : entry.Notes) {
     err << "ppj: " << options.Input << ": "
-        << (note.ItemNumber == 0 ? std::string("plug-in") : "item " + std::to_string(note.ItemNumber)) << ": "
-        << (note.LeftOut ? "left out" : "changed") << ": " << note.Reason << "\n";
+        << (note.ItemNumber == 0 ? std::string("plug-in")
+                                 : "item " + std::to_string(note.ItemNumber))
+        << ": " << (note.LeftOut ? "left out" : "changed") << ": " << note.Reason << "\n";
   }
   err << "ppj: " << entry.ItemsExported << " of "
       << Counted(entry.ItemsExported + entry.ItemsLeftOut, "item", "items") << " exported\n";
@@ -141,7 +146,8 @@ int RunExport(const ExportOptions& options, std::ostream& out, std::ostream& err
   }
   if (options.Output.empty())
     out << entry.Ini;
-  else if (!WriteOutput(options.Output, std::vector<std::uint8_t>(entry.Ini.begin(), entry.Ini.end()), err))
+  else if (!WriteOutput(options.Output,
+                        std::vector<std::uint8_t>(entry.Ini.begin(), entry.Ini.end()), err))
     return kExitUnusable;
   if (damage) return kExitFindings;
   return options.Strict && entry.ItemsLeftOut > 0 ? kExitFindings : kExitSuccess;

@@ -24,7 +24,8 @@ std::string LeadingMacro(const std::string& folder) {
   return end == std::string::npos ? std::string() : AsciiFolded(folder.substr(0, end + 1));
 }
 
-std::string Joined(std::vector<std::string>::const_iterator from, std::vector<std::string>::const_iterator to) {
+std::string Joined(std::vector<std::string>::const_iterator from,
+                   std::vector<std::string>::const_iterator to) {
   std::string path;
   for (auto name = from; name != to; ++name) path += (path.empty() ? "" : "\\") + *name;
   return path;
@@ -58,11 +59,13 @@ std::vector<std::string> KeyPlaces(const RuleKey& key) {
     names.erase(names.begin());
     places.push_back(Joined(names.begin(), names.end()));
   }
-  if (StartsWith(names, {"software", "classes"})) places.push_back(Joined(names.begin() + 2, names.end()));
+  if (StartsWith(names, {"software", "classes"}))
+    places.push_back(Joined(names.begin() + 2, names.end()));
   if (names.size() >= 2 && names[0] == "system" && IsControlSet(names[1])) {
     names[1] = "currentcontrolset";
     places.push_back(Joined(names.begin(), names.end()));
-    if (names.size() >= 4 && names[2] == "hardware profiles") places.push_back(Joined(names.begin() + 4, names.end()));
+    if (names.size() >= 4 && names[2] == "hardware profiles")
+      places.push_back(Joined(names.begin() + 4, names.end()));
   }
   return places;
 }
@@ -72,7 +75,8 @@ std::vector<std::string> KeyPlaces(const RuleKey& key) {
 std::optional<Exclusion> ReadExclusion(const IniKey& key, std::string& reason) {
   const std::vector<std::string> fields = SplitAt(key.Value, '|');
   const std::string kind = AsciiFolded(fields[0]);
-  if (fields.size() < 2 || fields.size() > 3 || (kind != "file" && kind != "path" && kind != "reg")) {
+  if (fields.size() < 2 || fields.size() > 3 ||
+      (kind != "file" && kind != "path" && kind != "reg")) {
     reason = "an ExcludeKey is FILE|PATH|NAMES, PATH|PATH|PATTERNS or REG|KEY[|VALUE]";
     return std::nullopt;
   }

@@ -15,11 +15,11 @@ namespace plugin {
 struct ExportNote {
   int ItemNumber = 0;
   bool LeftOut = true; // false: the item went into the entry, changed as Reason says
-  std::string Reason; // UTF-8
+  std::string Reason;  // UTF-8
 };
 
 struct ExportedEntry {
-  std::string Ini;  // UTF-8, lines ending in CR LF; empty when no item could be exported
+  std::string Ini; // UTF-8, lines ending in CR LF; empty when no item could be exported
   std::vector<ExportNote> Notes; // in item order
   int ItemsExported = 0;
   int ItemsLeftOut = 0;

@@ -50,7 +50,8 @@ bool Deletes(KeyRole role) {
 // folder, while an item's path with it would name another place.
 bool HoldsNoNameCharacter(const std::string& pattern) {
   return std::any_of(pattern.begin(), pattern.end(), [](char c) {
-    return static_cast<unsigned char>(c) < 0x20 || std::string("\\/:<>\"|").find(c) != std::string::npos;
+    return static_cast<unsigned char>(c) < 0x20 ||
+           std::string("\\/:<>\"|").find(c) != std::string::npos;
   });
 }
 
@@ -152,7 +153,8 @@ private:
         ++count;
       }
     if (count < 2) return {};
-    return "the entry has " + key.Name + " on lines " + lines + ", and a reader takes only one of them";
+    return "the entry has " + key.Name + " on lines " + lines +
+           ", and a reader takes only one of them";
   }
 
   void Note(int line, NoteKind kind, const std::string& key, std::string reason) {
@@ -216,7 +218,8 @@ private:
   template <class Keeps>
   std::string ExclusionReason(const Keeps& keeps) {
     if (FUnreadableExclusion)
-      return "an ExcludeKey of the entry cannot be read, so what the key must leave alone is not known";
+      return "an ExcludeKey of the entry cannot be read, so what the key must leave alone is not "
+             "known";
     for (const Exclusion& exclusion : FExclusions)
       if (keeps(exclusion))
         return "the ExcludeKey on line " + std::to_string(exclusion.Line) +
@@ -246,34 +249,43 @@ private:
 
   void ImportFileKey(const IniKey& key) {
     const std::vector<std::string> fields = SplitAt(key.Value, '|');
-    if (fields.size() < 2) return Invalid(key, "a FileKey without \"|\" between its path and its patterns");
-    if (fields.size() > 3) return LeaveOut(key, "a FileKey has at most three fields: PATH|PATTERNS|OPTION");
+    if (fields.size() < 2)
+      return Invalid(key, "a FileKey without \"|\" between its path and its patterns");
+    if (fields.size() > 3)
+      return LeaveOut(key, "a FileKey has at most three fields: PATH|PATTERNS|OPTION");
     const std::string option = fields.size() == 3 ? fields[2] : std::string();
     if (!option.empty() && option != "RECURSE" && option != "REMOVESELF")
-      return LeaveOut(key, "the option " + Quoted(option) + " is neither RECURSE nor REMOVESELF, "
-                           "spelt so");
+      return LeaveOut(key,
+                      "the option " + Quoted(option) + " is neither RECURSE nor REMOVESELF, spelt so");
     const bool recursive = !option.empty();
 
     const Carried folder = ItemFolderOfRuleFolder(fields[0], recursive);
     if (!folder.Text) return LeaveOut(key, folder.Reason);
-    const auto keepsFromFolder = [&](const Exclusion& exclusion) { return MayKeepFromFolder(exclusion, *folder.Text); };
-    if (std::string reason = ExclusionReason(keepsFromFolder); !reason.empty()) return LeaveOut(key, reason);
+    const auto keepsFromFolder = [&](const Exclusion& exclusion) {
+      return MayKeepFromFolder(exclusion, *folder.Text);
+    };
+    if (std::string reason = ExclusionReason(keepsFromFolder); !reason.empty())
+      return LeaveOut(key, reason);
 
     std::vector<std::string> patterns;
     for (const std::string& pattern : SplitAt(fields[1], ';')) {
       if (pattern.empty()) continue;
       if (HoldsNoNameCharacter(pattern))
-        LeaveOut(key, "the pattern " + Quoted(pattern) + " holds a character that no file name holds");
+        LeaveOut(key,
+                 "the pattern " + Quoted(pattern) + " holds a character that no file name holds");
       else if (HasOuterBlank(pattern))
-        LeaveOut(key, "the pattern " + Quoted(pattern) + " begins or ends in a blank, which a "
-                      "reader of the rule may drop");
+        LeaveOut(key, "the pattern " + Quoted(pattern) +
+                          " begins or ends in a blank, which a "
+                          "reader of the rule may drop");
       else if (!recursive && pattern.find('%') != std::string::npos)
-        LeaveOut(key, "the pattern " + Quoted(pattern) + " holds a \"%\": in a file item's path it "
-                      "may be read as a system folder macro");
+        LeaveOut(key, "the pattern " + Quoted(pattern) +
+                          " holds a \"%\": in a file item's path it "
+                          "may be read as a system folder macro");
       else if (!recursive && HasWildcard(pattern))
-        LeaveOut(key, "the pattern " + Quoted(pattern) + " has a wildcard: without RECURSE it "
-                      "matches only the folder's own files, and a folder item searches the "
-                      "subfolders too");
+        LeaveOut(key, "the pattern " + Quoted(pattern) +
+                          " has a wildcard: without RECURSE it "
+                          "matches only the folder's own files, and a folder item searches the "
+                          "subfolders too");
       else
         patterns.push_back(pattern);
     }
@@ -285,7 +297,8 @@ private:
     if (recursive) {
       const std::optional<std::string> folderBytes = Bytes(key, *folder.Text);
       if (!folderBytes) return;
-      FolderBody body{FolderPathPart{*folderBytes, static_cast<std::uint8_t>(option == "REMOVESELF")}, {}};
+      FolderBody body{
+          FolderPathPart{*folderBytes, static_cast<std::uint8_t>(option == "REMOVESELF")}, {}};
       for (const std::string& pattern : patterns) {
         const std::optional<std::string> mask = Bytes(key, pattern);
         if (mask) body.Masks.push_back(*mask);
@@ -297,7 +310,8 @@ private:
     // from elsewhere (%WinDir%\\regedit.exe) is found.
     const bool endsInSeparator = fields[0].back() == '\\';
     for (const std::string& pattern : patterns) {
-      const Carried file = ItemFolderOfRuleFolder(fields[0] + (endsInSeparator ? "" : "\\") + pattern, false);
+      const Carried file =
+          ItemFolderOfRuleFolder(fields[0] + (endsInSeparator ? "" : "\\") + pattern, false);
       if (!file.Text)
         LeaveOut(key, "the file " + Quoted(pattern) + ": " + file.Reason);
       else if (const std::optional<std::string> path = Bytes(key, *file.Text))
@@ -318,17 +332,22 @@ private:
       return LeaveOut(key, "an empty value name: whether the key's default value or the whole key "
                            "is meant is not known");
     if (oneValue && HasOuterBlank(fields[1]))
-      return LeaveOut(key, "the value name begins or ends in a blank, which a reader of the rule may drop");
+      return LeaveOut(
+          key, "the value name begins or ends in a blank, which a reader of the rule may drop");
     if (std::string redirected = RedirectedKeyReason(parsed->RootKey, parsed->Path, !oneValue);
         !redirected.empty())
       return LeaveOut(key, redirected);
-    const auto keepsFromKey = [&](const Exclusion& exclusion) { return MayKeepFromKey(exclusion, *parsed); };
-    if (std::string excluded = ExclusionReason(keepsFromKey); !excluded.empty()) return LeaveOut(key, excluded);
+    const auto keepsFromKey = [&](const Exclusion& exclusion) {
+      return MayKeepFromKey(exclusion, *parsed);
+    };
+    if (std::string excluded = ExclusionReason(keepsFromKey); !excluded.empty())
+      return LeaveOut(key, excluded);
 
     const std::optional<std::string> path = Bytes(key, parsed->Path);
     const std::optional<std::string> value = oneValue ? Bytes(key, fields[1]) : std::string();
     if (!path || !value) return;
-    Add(key, RegistryBody{parsed->RootKey, *path, *value, static_cast<std::uint8_t>(oneValue ? 0 : 1)});
+    Add(key,
+        RegistryBody{parsed->RootKey, *path, *value, static_cast<std::uint8_t>(oneValue ? 0 : 1)});
   }
 
   // The items that the checks call an error are left out, with the checks' words.
@@ -340,8 +359,8 @@ private:
       if (finding.Level != FindingLevel::Error || finding.ItemNumber < 1) continue;
       const std::size_t index = static_cast<std::size_t>(finding.ItemNumber) - 1;
       FKeyIndex = FItems[index].KeyIndex;
-      LeaveOut(FSection.Keys[FKeyIndex], "the checks call the item an error [" + finding.Rule + "]: " +
-                                             finding.Message);
+      LeaveOut(FSection.Keys[FKeyIndex],
+               "the checks call the item an error [" + finding.Rule + "]: " + finding.Message);
       if (!erroneous[index]) --FOutcomes[FKeyIndex].Items;
       erroneous[index] = true;
     }
@@ -375,7 +394,8 @@ bool MatchesEntryPattern(const std::string& nameText, const std::string& pattern
   // One place to go back to is enough: a later "*" can match all that an earlier would.
   std::size_t n = 0, p = 0, starAt = std::string::npos, nameAtStar = 0;
   while (n < name.size()) {
-    if (p < pattern.size() && (pattern[p] == "?" || AsciiFolded(pattern[p]) == AsciiFolded(name[n]))) {
+    if (p < pattern.size() &&
+        (pattern[p] == "?" || AsciiFolded(pattern[p]) == AsciiFolded(name[n]))) {
       ++n;
       ++p;
     } else if (p < pattern.size() && pattern[p] == "*") {
@@ -392,7 +412,8 @@ bool MatchesEntryPattern(const std::string& nameText, const std::string& pattern
   return p == pattern.size();
 }
 
-ImportResult ImportEntries(const IniText& ini, const ImportChoice& choice, const CodePage& codePage) {
+ImportResult ImportEntries(const IniText& ini, const ImportChoice& choice,
+                           const CodePage& codePage) {
   ImportResult result;
   for (const IniProblem& problem : ini.Problems)
     result.Notes.push_back(ImportNote{problem.Line, NoteKind::Invalid, {}, {}, problem.Reason});
@@ -406,13 +427,14 @@ ImportResult ImportEntries(const IniText& ini, const ImportChoice& choice, const
   for (const IniSection& section : ini.Sections) {
     const std::string name = EntryNameOf(section);
     const std::string& lines = linesOfName[AsciiFolded(name)];
-    const std::string namesake =
-        lines.find(',') == std::string::npos
-            ? std::string()
-            : "entries of this name begin on lines " + lines + ", and a reader may take them for one";
-    const bool chosen = choice.Patterns.empty() ||
-                        std::any_of(choice.Patterns.begin(), choice.Patterns.end(),
-                                    [&](const std::string& pattern) { return MatchesEntryPattern(name, pattern); });
+    const std::string namesake = lines.find(',') == std::string::npos
+                                     ? std::string()
+                                     : "entries of this name begin on lines " + lines +
+                                           ", and a reader may take them for one";
+    const bool chosen =
+        choice.Patterns.empty() ||
+        std::any_of(choice.Patterns.begin(), choice.Patterns.end(),
+                    [&](const std::string& pattern) { return MatchesEntryPattern(name, pattern); });
     if (!chosen) continue;
     ++result.EntriesChosen;
     EntryImport entry(section, namesake, codePage, result.Notes);

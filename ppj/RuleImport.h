@@ -37,9 +37,9 @@ struct ImportResult {
   std::vector<ImportNote> Notes; // the INI's own problems first, then each entry's notes
   int EntriesChosen = 0;
   int EntriesCarried = 0;
-  int KeysCarried = 0;  // keys of chosen entries that gave items: all they state,
-  int KeysInPart = 0;   // or some of it,
-  int KeysLeftOut = 0;  // or none
+  int KeysCarried = 0; // keys of chosen entries that gave items: all they state,
+  int KeysInPart = 0;  // or some of it,
+  int KeysLeftOut = 0; // or none
 };
 
 struct ImportChoice {
@@ -48,7 +48,8 @@ struct ImportChoice {
 };
 
 // The plug-ins of the chosen entries, their texts as bytes of `codePage`.
-ImportResult ImportEntries(const IniText& ini, const ImportChoice& choice, const CodePage& codePage);
+ImportResult ImportEntries(const IniText& ini, const ImportChoice& choice,
+                           const CodePage& codePage);
 
 // Whether `name` matches `pattern`, whose "*" stands for any characters and "?" for
 // one, without regard to the case of A to Z.

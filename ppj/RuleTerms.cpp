@@ -88,7 +88,8 @@ std::string WindowsFolderReason(const std::string& rest, bool recursive) {
   const std::vector<std::string> names = ComparedNames(rest);
   for (const std::vector<std::string>& place : redirected) {
     const std::size_t common = std::min(names.size(), place.size());
-    if (!std::equal(names.begin(), names.begin() + static_cast<std::ptrdiff_t>(common), place.begin()))
+    if (!std::equal(names.begin(), names.begin() + static_cast<std::ptrdiff_t>(common),
+                    place.begin()))
       continue;
     if (names.size() >= place.size())
       return "a 32-bit cleaner finds the files of System32 and regedit.exe in SysWOW64, a 64-bit "
@@ -103,8 +104,8 @@ std::string WindowsFolderReason(const std::string& rest, bool recursive) {
 // The keys that a 32-bit program finds under WOW6432Node, below each root key: the
 // machine's software, and the class registrations kept apart for 32-bit programs.
 std::vector<std::vector<std::string>> RedirectedKeys(std::uint32_t rootKey) {
-  static const std::vector<std::string> classKeys = {"clsid", "directshow", "interface",
-                                                     "media type", "mediafoundation", "wow6432node"};
+  static const std::vector<std::string> classKeys = {
+      "clsid", "directshow", "interface", "media type", "mediafoundation", "wow6432node"};
   std::vector<std::vector<std::string>> keys;
   if (rootKey == kLocalMachine) keys.push_back({"software"});
   for (const std::string& key : classKeys) {
@@ -177,10 +178,12 @@ Carried RuleFolderOfItemFolder(const std::string& itemFolder, bool recursive) {
     return Refused("a 32-bit cleaner finds %PROGRAMFILES% in \"Program Files (x86)\", a 64-bit one "
                    "does not");
   static const std::vector<std::string> withoutFixedPlace = {
-      "recent", "tempinternet", "history", "cookies", "opera_profile", "firefox_profile",
-      "firefox_profile_local"};
-  if (std::find(withoutFixedPlace.begin(), withoutFixedPlace.end(), name) != withoutFixedPlace.end())
-    return Refused("the macro " + macro + " names a folder whose place differs between Windows "
+      "recent",          "tempinternet",         "history", "cookies", "opera_profile",
+      "firefox_profile", "firefox_profile_local"};
+  if (std::find(withoutFixedPlace.begin(), withoutFixedPlace.end(), name) !=
+      withoutFixedPlace.end())
+    return Refused("the macro " + macro +
+                   " names a folder whose place differs between Windows "
                    "versions and browsers; no variable names it");
   return Refused(macro + " is not a system folder macro");
 }
@@ -214,10 +217,11 @@ struct RootName {
   const char* Short;
   const char* Long;
 };
-constexpr RootName kRootNames[] = {
-    {kCurrentUser, "HKCU", "HKEY_CURRENT_USER"},    {kLocalMachine, "HKLM", "HKEY_LOCAL_MACHINE"},
-    {kClassesRoot, "HKCR", "HKEY_CLASSES_ROOT"},    {kUsers, "HKU", "HKEY_USERS"},
-    {kCurrentConfig, "HKCC", "HKEY_CURRENT_CONFIG"}};
+constexpr RootName kRootNames[] = {{kCurrentUser, "HKCU", "HKEY_CURRENT_USER"},
+                                   {kLocalMachine, "HKLM", "HKEY_LOCAL_MACHINE"},
+                                   {kClassesRoot, "HKCR", "HKEY_CLASSES_ROOT"},
+                                   {kUsers, "HKU", "HKEY_USERS"},
+                                   {kCurrentConfig, "HKCC", "HKEY_CURRENT_CONFIG"}};
 } // namespace
 
 std::optional<std::uint32_t> RootKeyOfRuleName(const std::string& name) {
@@ -234,7 +238,8 @@ std::optional<RuleKey> ParseRuleKey(const std::string& text, std::string& reason
     reason = "the root key \"" + root + "\" is none of HKCU, HKLM, HKCR, HKU and HKCC";
     return std::nullopt;
   }
-  return RuleKey{*rootKey, separator == std::string::npos ? std::string() : text.substr(separator + 1)};
+  return RuleKey{*rootKey,
+                 separator == std::string::npos ? std::string() : text.substr(separator + 1)};
 }
 
 std::string RuleNameOfRootKey(std::uint32_t rootKey) {
@@ -250,8 +255,10 @@ bool MayBeOnOneLine(const std::string& a, const std::string& b) {
   // with "~" and a digit another's short name.
   const auto uncertain = [](const std::string& name) {
     const std::size_t tilde = name.find('~');
-    return std::any_of(name.begin(), name.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; }) ||
-           (tilde != std::string::npos && tilde + 1 < name.size() && name[tilde + 1] >= '0' && name[tilde + 1] <= '9');
+    return std::any_of(name.begin(), name.end(),
+                       [](char c) { return static_cast<unsigned char>(c) >= 0x80; }) ||
+           (tilde != std::string::npos && tilde + 1 < name.size() && name[tilde + 1] >= '0' &&
+            name[tilde + 1] <= '9');
   };
   // A name of dots alone, ".." going up, may undo any name before it.
   const auto hasDots = [](const std::vector<std::string>& names) {

@@ -71,8 +71,8 @@ std::vector<std::string> Utf8Characters(std::string_view text) {
 
 bool HasOuterBlank(std::string_view text) {
   const std::vector<std::string> characters = Utf8Characters(text);
-  return !characters.empty() &&
-         (IsWhiteSpace(CodePoint(characters.front())) || IsWhiteSpace(CodePoint(characters.back())));
+  return !characters.empty() && (IsWhiteSpace(CodePoint(characters.front())) ||
+                                 IsWhiteSpace(CodePoint(characters.back())));
 }
 
 } // namespace plugin

@@ -77,19 +77,23 @@ bool Covers(const ItemRecord& held, const ItemRecord& item, const CodePage& code
   const auto samePlace = [&](const std::string& a, const std::string& b) {
     return SeparatorsFolded(a, codePage) == SeparatorsFolded(b, codePage);
   };
-  if (const auto* file = std::get_if<FileBody>(&item.Body)) return samePlace(file->Path, std::get<FileBody>(held.Body).Path);
+  if (const auto* file = std::get_if<FileBody>(&item.Body))
+    return samePlace(file->Path, std::get<FileBody>(held.Body).Path);
   const auto& folder = std::get<FolderBody>(item.Body);
   const auto& heldFolder = std::get<FolderBody>(held.Body);
-  const bool masksHeld = std::all_of(folder.Masks.begin(), folder.Masks.end(), [&](const std::string& mask) {
-    return std::find(heldFolder.Masks.begin(), heldFolder.Masks.end(), mask) != heldFolder.Masks.end();
-  });
+  const bool masksHeld =
+      std::all_of(folder.Masks.begin(), folder.Masks.end(), [&](const std::string& mask) {
+        return std::find(heldFolder.Masks.begin(), heldFolder.Masks.end(), mask) !=
+               heldFolder.Masks.end();
+      });
   return masksHeld && samePlace(folder.PathPart.Folder, heldFolder.PathPart.Folder) &&
          (folder.PathPart.RemoveEmptyFolder == 0 || heldFolder.PathPart.RemoveEmptyFolder != 0);
 }
 
 // The texts of an item that name what it removes.
 std::vector<const std::string*> TextsOf(const ItemRecord& item) {
-  if (const auto* key = std::get_if<RegistryBody>(&item.Body)) return {&key->KeyPath, &key->ValueName};
+  if (const auto* key = std::get_if<RegistryBody>(&item.Body))
+    return {&key->KeyPath, &key->ValueName};
   if (const auto* file = std::get_if<FileBody>(&item.Body)) return {&file->Path};
   const auto& folder = std::get<FolderBody>(item.Body);
   std::vector<const std::string*> texts{&folder.PathPart.Folder};
@@ -112,12 +116,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       for (const std::string* text : TextsOf(item)) {
         const std::optional<std::string> utf8 = codePage.ToUtf8(*text);
         Check(utf8.has_value(), "an item's text is no text of its code page");
-        Check(BackslashesAgree(*text, *utf8), "a byte of \"\\\" in an item's text is half of a character");
+        Check(BackslashesAgree(*text, *utf8),
+              "a byte of \"\\\" in an item's text is half of a character");
       }
 
     TMemoryStream stream(EncodePlugIn(records));
     PlugInRecords stored;
-    Check(ReadPlugInRecords(stream, stored).Outcome == ReadOutcome::Complete, "stored plug-in incomplete");
+    Check(ReadPlugInRecords(stream, stored).Outcome == ReadOutcome::Complete,
+          "stored plug-in incomplete");
     Check(stored.Header.Name == records.Header.Name, "stored name");
     Check(stored.Items == records.Items, "stored items differ");
 
