@@ -49,9 +49,12 @@ std::string SafeFileName(const std::string& utf8Name) {
 
 std::string EntryFileNames::NameFor(const std::string& utf8Name) {
   const std::string safe = SafeFileName(utf8Name);
+  // Numbered on from the last number this stem was given, so that thousands of names
+  // made alike (names in other letters all become "_") cost no more than the others.
+  int& last = FLastNumber[AsciiFolded(safe)];
+  last = std::max(last, 1);
   std::string name = safe;
-  for (int number = 2; FTaken.count(AsciiFolded(name)) != 0; ++number)
-    name = safe + " (" + std::to_string(number) + ")";
+  while (FTaken.count(AsciiFolded(name)) != 0) name = safe + " (" + std::to_string(++last) + ")";
   FTaken.insert(AsciiFolded(name));
   return name;
 }

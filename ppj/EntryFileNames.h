@@ -2,6 +2,7 @@
 // The names of the files that imported entries are written to: safe on every Windows
 // file system and on Linux, and one for each entry.
 
+#include <map>
 #include <set>
 #include <string>
 
@@ -19,7 +20,8 @@ public:
   std::string NameFor(const std::string& utf8Name);
 
 private:
-  std::set<std::string> FTaken; // folded
+  std::set<std::string> FTaken;           // folded
+  std::map<std::string, int> FLastNumber; // by folded stem: the last " (N)" given
 };
 
 } // namespace plugin
