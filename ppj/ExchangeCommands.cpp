@@ -84,12 +84,9 @@ int RunImport(const ImportOptions& options, std::ostream& out, std::ostream& err
     return kExitUnusable;
   }
 
-  bool failed = false;
   int notReplaced = 0, written = 0;
-  if (!result.PlugIns.empty() && !MakeFolder(options.OutputFolder, error)) {
-    err << "ppj: " << error << "\n";
-    failed = true;
-  }
+  bool failed = !result.PlugIns.empty() && !MakeFolder(options.OutputFolder, error);
+  if (failed) err << "ppj: " << error << "\n";
   EntryFileNames names;
   for (const ImportedPlugIn& plugIn : result.PlugIns) {
     if (failed) break;
@@ -100,10 +97,8 @@ int RunImport(const ImportOptions& options, std::ostream& out, std::ostream& err
       ++notReplaced;
       continue;
     }
-    if (!WriteOutput(path, FileBytes(plugIn.Records, options.Json), err)) {
-      failed = true;
-      continue;
-    }
+    failed = !WriteOutput(path, FileBytes(plugIn.Records, options.Json), err);
+    if (failed) break;
     out << path << "\n";
     ++written;
   }
