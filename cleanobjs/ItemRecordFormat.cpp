@@ -52,8 +52,8 @@ void PutTextField(std::uint8_t* field, std::size_t width, const std::string& tex
 }
 
 bool IsKnownRootKey(std::uint32_t rootKey) {
-  return rootKey == 0x80000000u || rootKey == 0x80000001u || rootKey == 0x80000002u ||
-         rootKey == 0x80000003u || rootKey == 0x80000005u;
+  return rootKey == kClassesRoot || rootKey == kCurrentUser || rootKey == kLocalMachine ||
+         rootKey == kUsers || rootKey == kCurrentConfig;
 }
 
 std::array<std::uint8_t, kRegistryBodySize> EncodeRegistryBody(const RegistryBody& body) {

@@ -49,8 +49,13 @@ struct RegistryBody {
 
   friend bool operator==(const RegistryBody&, const RegistryBody&) = default;
 };
-// Whether a stored root key is one of the five the items work on: HKEY_CLASSES_ROOT,
-// HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE, HKEY_USERS and HKEY_CURRENT_CONFIG.
+// The five root keys the items work on, as a record stores them.
+constexpr std::uint32_t kClassesRoot = 0x80000000;
+constexpr std::uint32_t kCurrentUser = 0x80000001;
+constexpr std::uint32_t kLocalMachine = 0x80000002;
+constexpr std::uint32_t kUsers = 0x80000003;
+constexpr std::uint32_t kCurrentConfig = 0x80000005;
+// Whether a stored root key is one of the five.
 bool IsKnownRootKey(std::uint32_t rootKey);
 std::array<std::uint8_t, kRegistryBodySize> EncodeRegistryBody(const RegistryBody& body);
 RegistryBody DecodeRegistryBody(const std::array<std::uint8_t, kRegistryBodySize>& bytes);

@@ -1,5 +1,6 @@
 #include "ppj/RuleExclusions.h"
 
+#include "cleanobjs/ItemRecordFormat.h"
 #include "plugin/AsciiFold.h"
 
 #include <algorithm>
@@ -7,8 +8,6 @@
 namespace plugin {
 
 namespace {
-
-constexpr std::uint32_t kUsers = 0x80000003;
 
 // A folder as compared: %INST% and %DOWNLOAD% are folders of %WINDOWS%.
 std::string ComparableFolder(const std::string& itemFolder) {

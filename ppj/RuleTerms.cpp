@@ -1,5 +1,6 @@
 #include "ppj/RuleTerms.h"
 
+#include "cleanobjs/ItemRecordFormat.h"
 #include "plugin/AsciiFold.h"
 
 #include <algorithm>
@@ -8,12 +9,6 @@
 namespace plugin {
 
 namespace {
-
-constexpr std::uint32_t kClassesRoot = 0x80000000;
-constexpr std::uint32_t kCurrentUser = 0x80000001;
-constexpr std::uint32_t kLocalMachine = 0x80000002;
-constexpr std::uint32_t kUsers = 0x80000003;
-constexpr std::uint32_t kCurrentConfig = 0x80000005;
 
 bool IsSeparator(char c) { return c == '\\' || c == '/'; }
 

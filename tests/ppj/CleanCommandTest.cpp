@@ -18,7 +18,6 @@ using namespace plugin;
 
 namespace {
 
-constexpr std::uint32_t kCurrentUser = 0x80000001;
 constexpr char kSessionManager[] = "System\\CurrentControlSet\\Control\\Session Manager";
 constexpr char kPendingRenames[] = "PendingFileRenameOperations";
 

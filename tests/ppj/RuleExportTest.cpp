@@ -9,8 +9,7 @@ using namespace plugin;
 
 namespace {
 
-constexpr std::uint32_t kHkcr = 0x80000000, kHkcu = 0x80000001, kHklm = 0x80000002,
-                        kHku = 0x80000003, kPerformanceData = 0x80000004;
+constexpr std::uint32_t kPerformanceData = 0x80000004; // a root key of no rule
 
 PlugInRecords PlugIn(std::string name, std::string author, std::vector<ItemRecord> items) {
   return PlugInRecords{PlugInHeader{std::move(name), std::move(author), 0, 0}, std::move(items)};
@@ -50,14 +49,16 @@ TEST(RuleExport, EachItemBecomesItsKeyOrIsLeftOutWithItsReason) {
        "FileKey1=%Temp%|*.log|RECURSE", ""},
       {"1252 text as UTF-8", File("%PROFILE%\\caf\xE9.txt"),
        "FileKey1=%UserProfile%|caf\xC3\xA9.txt", ""},
-      {"932 character", File("%WINDOWS%\\\x93\xFA.log"), "FileKey1=%WinDir%|\xE6\x97\xA5.log", "", 932},
+      {"932 character", File("%WINDOWS%\\\x93\xFA.log"), "FileKey1=%WinDir%|\xE6\x97\xA5.log", "",
+       932},
       {"932 character whose second byte is \"\\\"", File("%WINDOWS%\\\x95\x5C.log"), "",
        "is that of \"\\\"", 932},
-      {"one value, leading \"\\\" dropped", Registry(kHkcu, 0, "\\Software\\Foo", "Last"),
+      {"one value, leading \"\\\" dropped", Registry(kCurrentUser, 0, "\\Software\\Foo", "Last"),
        "RegKey1=HKCU\\Software\\Foo|Last", ""},
-      {"whole key", Registry(kHkcu, 1, "Software\\Foo\\"), "RegKey1=HKCU\\Software\\Foo", ""},
-      {"HKU", Registry(kHku, 1, ".DEFAULT\\Software\\Foo"), "RegKey1=HKU\\.DEFAULT\\Software\\Foo",
+      {"whole key", Registry(kCurrentUser, 1, "Software\\Foo\\"), "RegKey1=HKCU\\Software\\Foo",
        ""},
+      {"HKU", Registry(kUsers, 1, ".DEFAULT\\Software\\Foo"),
+       "RegKey1=HKU\\.DEFAULT\\Software\\Foo", ""},
 
       {"%PROGRAMFILES%", File("%PROGRAMFILES%\\Foo\\a.log"), "", "Program Files (x86)"},
       {"%RECENT%", File("%RECENT%\\a.lnk"), "", "differs between Windows versions"},
@@ -70,17 +71,18 @@ TEST(RuleExport, EachItemBecomesItsKeyOrIsLeftOutWithItsReason) {
       {"Windows folder and its subfolders", Folder("%WINDOWS%", {"*.log"}), "", "include System32"},
       {"no leading macro", File("C:\\Windows\\a.log"), "",
        "does not begin with a system folder macro"},
-      {"HKLM\\Software", Registry(kHklm, 1, "Software\\Foo"), "", "WOW6432Node"},
-      {"HKCR\\CLSID", Registry(kHkcr, 0, "CLSID\\{1}", "x"), "", "WOW6432Node"},
-      {"all values of a key", Registry(kHkcu, 2, "Software\\Foo"), "", "every value"},
-      {"default value", Registry(kHkcu, 0, "Software\\Foo", ""), "", "default value"},
-      {"wildcard in a key", Registry(kHkcu, 1, "Software\\Foo*"), "", "wildcard"},
-      {"\"|\" in a value name", Registry(kHkcu, 0, "Software\\Foo", "a|b"), "",
+      {"HKLM\\Software", Registry(kLocalMachine, 1, "Software\\Foo"), "", "WOW6432Node"},
+      {"HKCR\\CLSID", Registry(kClassesRoot, 0, "CLSID\\{1}", "x"), "", "WOW6432Node"},
+      {"all values of a key", Registry(kCurrentUser, 2, "Software\\Foo"), "", "every value"},
+      {"default value", Registry(kCurrentUser, 0, "Software\\Foo", ""), "", "default value"},
+      {"wildcard in a key", Registry(kCurrentUser, 1, "Software\\Foo*"), "", "wildcard"},
+      {"\"|\" in a value name", Registry(kCurrentUser, 0, "Software\\Foo", "a|b"), "",
        "split the rule's fields"},
-      {"\"%\" in a key", Registry(kHkcu, 1, "Software\\%Foo%"), "", "expand"},
-      {"blank ending a key", Registry(kHkcu, 1, "Software\\Foo "), "", "ends in white space"},
-      {"line break in a key", Registry(kHkcu, 1, "Software\\Foo\r\nRegKey2=HKCU\\Software"), "",
-       "control character"},
+      {"\"%\" in a key", Registry(kCurrentUser, 1, "Software\\%Foo%"), "", "expand"},
+      {"blank ending a key", Registry(kCurrentUser, 1, "Software\\Foo "), "",
+       "ends in white space"},
+      {"line break in a key", Registry(kCurrentUser, 1, "Software\\Foo\r\nRegKey2=HKCU\\Software"),
+       "", "control character"},
       {"root key of no rule", Registry(kPerformanceData, 0, "Foo", "x"), "", "none of the five"},
       {"wildcard file name", File("%WINDOWS%\\*.log"), "", "the first file it matches"},
       {"DOS wildcard in a file name", File("%WINDOWS%\\a<.log"), "", "the first file it matches"},
@@ -136,9 +138,9 @@ TEST(RuleExport, EntryHasTheHeaderOneDetectionAndItsKeysInItemOrder) {
   const Case cases[] = {
       {"a folder of a file item is found, though a registry item comes first",
        PlugIn("Foo]Bar\r\n", "Me",
-              {Registry(kHkcu, 1, "Software\\Foo"), File("%WINDOWS%\\a.log"),
-               Registry(kHkcu, 2, "Software\\Foo"), Folder("%WINTEMP%", {"*.tmp"}, 1),
-               Registry(kHkcu, 0, "Software\\Bar", "Last")}),
+              {Registry(kCurrentUser, 1, "Software\\Foo"), File("%WINDOWS%\\a.log"),
+               Registry(kCurrentUser, 2, "Software\\Foo"), Folder("%WINTEMP%", {"*.tmp"}, 1),
+               Registry(kCurrentUser, 0, "Software\\Bar", "Last")}),
        "[Foo Bar   *]\r\n"
        "Section=Me\r\n"
        "DetectFile=%WinDir%\r\n"
@@ -153,7 +155,8 @@ TEST(RuleExport, EntryHasTheHeaderOneDetectionAndItsKeysInItemOrder) {
        1},
       {"registry items alone are found by their first key; no author, no Section",
        PlugIn("Keys", "",
-              {Registry(kHklm, 1, "Software\\X"), Registry(kHkcu, 0, "Software\\A", "v")}),
+              {Registry(kLocalMachine, 1, "Software\\X"),
+               Registry(kCurrentUser, 0, "Software\\A", "v")}),
        "[Keys *]\r\n"
        "Detect=HKCU\\Software\\A\r\n"
        "RegKey1=HKCU\\Software\\A|v\r\n",

@@ -20,7 +20,7 @@ ImportResult Import(const std::string& ini, int codePage = 1252, std::vector<std
 // "value HKCU\Software\X|V", "key HKCU\Software\X".
 std::string Described(const ItemRecord& item) {
   if (const auto* registry = std::get_if<RegistryBody>(&item.Body)) {
-    const std::string root = registry->RootKey == 0x80000001 ? "HKCU" : std::to_string(registry->RootKey);
+    const std::string root = registry->RootKey == kCurrentUser ? "HKCU" : std::to_string(registry->RootKey);
     return (registry->Kind == 0 ? "value " : "key ") + root + "\\" + registry->KeyPath +
            (registry->Kind == 0 ? "|" + registry->ValueName : "");
   }
